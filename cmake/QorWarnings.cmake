@@ -1,0 +1,15 @@
+# Warnings are on everywhere; CI turns them into errors with QOR_WERROR.
+function(qor_warnings target)
+  target_compile_options(${target} PRIVATE
+    $<$<CXX_COMPILER_ID:GNU,Clang>:-Wall -Wextra -Wshadow -Wno-missing-field-initializers>
+    $<$<BOOL:${QOR_WERROR}>:-Werror>)
+endfunction()
+
+# Subsystems that need a system library record it here too, so the
+# pkg-config file can list everything a static link of libqoros needs.
+function(qor_pkgconfig_requires)
+  set_property(GLOBAL APPEND PROPERTY QOR_PC_REQUIRES ${ARGN})
+endfunction()
+function(qor_pkgconfig_libs)
+  set_property(GLOBAL APPEND PROPERTY QOR_PC_LIBS ${ARGN})
+endfunction()

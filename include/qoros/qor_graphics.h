@@ -1,0 +1,45 @@
+/* QorOS graphics engine: rendering contexts and their framebuffers. */
+#ifndef QOROS_QOR_GRAPHICS_H
+#define QOROS_QOR_GRAPHICS_H
+
+#include "qor_types.h"
+
+QOR_EXTERN_C_BEGIN
+
+/* A colour: bytes blue, green, red, alpha; written as 0xAARRGGBB. */
+typedef struct qor_color {
+    uint8_t b, g, r, a;
+} qor_color;
+
+typedef struct qor_point {
+    int32_t x, y;
+} qor_point;
+
+/* Covers columns x .. x+w-1 and rows y .. y+h-1. */
+typedef struct qor_rect {
+    int32_t x, y, w, h;
+} qor_rect;
+
+/* One 32-bit top-down framebuffer (blue, green, red, alpha per pixel). */
+typedef struct qor_context {
+    int32_t width;
+    int32_t height;
+    uint8_t* framebuffer;
+    int64_t pitch;
+    uint8_t valid;
+} qor_context;
+
+int qor_graphics_init(void);
+qor_context* qor_graphics_create_context(int width, int height);
+void qor_graphics_destroy_context(qor_context* ctx);
+uint8_t* qor_graphics_get_framebuffer(qor_context* ctx);
+int qor_graphics_get_width(qor_context* ctx);
+int qor_graphics_get_height(qor_context* ctx);
+int qor_graphics_present(qor_context* ctx);
+
+/* Number of live contexts. */
+int qor_graphics_get_context_count(void);
+
+QOR_EXTERN_C_END
+
+#endif

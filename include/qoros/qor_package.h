@@ -1,0 +1,48 @@
+/* QorOS application packages (.qpa): header record, reader and runner. */
+#ifndef QOROS_QOR_PACKAGE_H
+#define QOROS_QOR_PACKAGE_H
+
+#include "qor_types.h"
+
+QOR_EXTERN_C_BEGIN
+
+#define QPA_HEADER_SIZE 512
+
+#define QPA_FLAG_ICON 0x0001
+#define QPA_FLAG_GUI 0x0004
+#define QPA_FLAG_ADMIN 0x0008
+#define QPA_FLAG_MDRIVE 0x0010
+
+/* The 512-byte package header: the file layout and the in-memory record are
+   the same bytes, little-endian, with no alignment gaps. */
+#pragma pack(push, 1)
+typedef struct qpa_header {
+    uint8_t magic[8]; /* "QORAPP\0\0" */
+    uint16_t format_version;
+    uint16_t flags;
+    char name[64];
+    char version[32];
+    char author[32];
+    char description[128];
+    char category[32];
+    uint64_t icon_offset;
+    uint64_t icon_size;
+    uint64_t exe_offset;
+    uint64_t exe_size;
+    uint64_t exe_size_2;
+    int64_t created_time;
+    uint32_t fixed_600;
+    uint32_t crc32;
+    uint8_t reserved[156];
+} qpa_header;
+#pragma pack(pop)
+
+#ifdef __cplusplus
+static_assert(sizeof(qpa_header) == QPA_HEADER_SIZE, "qpa_header must be 512 bytes");
+#else
+_Static_assert(sizeof(qpa_header) == QPA_HEADER_SIZE, "qpa_header must be 512 bytes");
+#endif
+
+QOR_EXTERN_C_END
+
+#endif

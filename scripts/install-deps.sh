@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package QorOS needs to build, run and test.
+# Idempotent: packages already present are left alone, and apt is only
+# contacted when something is missing.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake ninja-build pkg-config git
+  # desktop host: window, fonts, PNG, HTTP
+  libsdl2-dev libfreetype-dev libfontconfig-dev fonts-wqy-microhei
+  libpng-dev zlib1g-dev libcurl4-openssl-dev
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  libdeflate-dev libpixman-1-dev hyperfine
+  clang libclang-rt-14-dev
+  xvfb xauth xdotool imagemagick
+  openssl python3 curl
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds QorOS and runs every test: the normal build, then the same suite
+# under AddressSanitizer + UndefinedBehaviorSanitizer, then the concurrency
+# tests under ThreadSanitizer. Pass configuration names to run only some
+# (default asan tsan).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+
+configs=("$@")
+[ ${#configs[@]} -gt 0 ] || configs=(default asan tsan)
+
+export ASAN_OPTIONS="allocator_may_return_null=1:detect_leaks=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export TSAN_OPTIONS="halt_on_error=1"
+
+for config in "${configs[@]}"; do
+  echo "=== $config ==="
+  cmake --preset "$config" >/dev/null
+  cmake --build --preset "$config"
+  if [ "$config" = tsan ]; then
+    ctest --test-dir "build/$config" -L concurrency --output-on-failure -j2
+  else
+    ctest --test-dir "build/$config" --output-on-failure -j2
+  fi
+done
+echo "All tests passed."

@@ -1,0 +1,79 @@
+// Host file system: the only way the rest of QorOS touches files and folders.
+// Paths are UTF-8; the Windows backend converts them to UTF-16 at each call.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qor::host {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// The host's temporary folder with its trailing separator ($TMPDIR or /tmp/
+// on Linux), or an empty string when the host has none.
+std::string temp_folder();
+
+// Full path of the running program file, or an empty string.
+std::string program_file();
+
+enum class create_result { created, exists, failed };
+
+// One non-recursive folder creation.
+create_result create_folder(const char* path);
+// Creates an empty file that must not exist yet, and closes it again.
+create_result create_new_file(const char* path);
+
+// Removes a folder only when it is empty.
+bool remove_folder(const char* path);
+bool remove_file(const char* path);
+// Renames, replacing an existing destination atomically where the host can.
+bool rename_replace(const char* from, const char* to);
+
+struct path_info {
+    bool is_folder = false;
+    uint64_t size = 0;
+    int64_t modified_unix = 0; // seconds since 1970-01-01 UTC
+    int64_t created_unix = 0;  // birth time where recorded, else modified_unix
+};
+
+// False when the path does not exist or cannot be queried.
+bool query_path(const char* path, path_info* out);
+
+struct folder_entry {
+    std::string name;
+    path_info info;
+};
+
+// Every entry of a folder in the order the host enumerates it, "." and ".."
+// included when the host reports them. False when the folder cannot be read.
+bool list_folder(const char* path, std::vector<folder_entry>* out);
+
+bool current_folder(std::string* out);
+bool change_folder(const char* path);
+
+// Open files. A handle is the host's own descriptor; kInvalidFile means none.
+using file_handle = intptr_t;
+inline constexpr file_handle kInvalidFile = -1;
+
+enum class open_mode {
+    read,           // existing file, reading
+    write_truncate, // create or truncate, writing
+    append,         // create if missing, every write goes to the end
+};
+
+file_handle open_file(const char* path, open_mode mode);
+// Bytes read (0 at the end), or -1 on failure. Retries interrupted reads.
+int64_t read_file(file_handle file, void* buffer, size_t size);
+// Writes every byte, or returns false.
+bool write_file(file_handle file, const void* data, size_t size);
+bool seek_file(file_handle file, uint64_t offset);
+bool file_size(file_handle file, uint64_t* size);
+bool close_file(file_handle file);
+
+} // namespace qor::host

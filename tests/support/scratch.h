@@ -1,0 +1,20 @@
+// Scratch folders for tests: every test program gets its own folder under
+// the build tree, and TMPDIR points into it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace qor::test {
+
+// The scratch root of this test process (created by the test main).
+const std::filesystem::path& scratch_root();
+
+// A fresh, empty folder below the scratch root, named after the running test.
+std::filesystem::path fresh_folder(const std::string& tag = "");
+
+// Whole-file helpers for setting up and checking fixtures.
+void write_bytes(const std::filesystem::path& path, const std::string& bytes);
+std::string read_bytes(const std::filesystem::path& path);
+
+} // namespace qor::test
