@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # Builds QorOS and runs every test: the normal build, then the same suite
 # under AddressSanitizer + UndefinedBehaviorSanitizer, then the concurrency
-# tests under ThreadSanitizer. Pass configuration names to run only some
-# (default asan tsan).
+# tests under ThreadSanitizer, then the Windows x64 cross build with its
+# tests under Wine. Pass configuration names to run only some
+# (default asan tsan windows).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 
 configs=("$@")
-[ ${#configs[@]} -gt 0 ] || configs=(default asan tsan)
+[ ${#configs[@]} -gt 0 ] || configs=(default asan tsan windows)
 
 export ASAN_OPTIONS="allocator_may_return_null=1:detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export TSAN_OPTIONS="halt_on_error=1"
+# Wine: quiet, and a private prefix so nothing touches the user's own.
+export WINEDEBUG=-all
+export WINEPREFIX="$PWD/build/wineprefix"
 
 for config in "${configs[@]}"; do
   echo "=== $config ==="
