@@ -39,7 +39,7 @@ uint32_t qorget_source_speed_test(int32_t source_id) {
     // A refused, failed or stalled request says nothing about the source's speed.
     if (outcome != qor::host::http_outcome::complete) return 0;
     if (end <= start || received.bytes == 0) return 0;
-    // 32-bit arithmetic on whole KiB, as the tick counter is 32 bits wide.
+    // Whole KiB per elapsed millisecond, scaled to seconds, in 32-bit arithmetic.
     const auto kib = static_cast<uint32_t>(received.bytes / 1024);
     return kib * 1000u / static_cast<uint32_t>(end - start);
 }
