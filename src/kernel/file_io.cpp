@@ -1,6 +1,7 @@
 // Kernel file I/O: three thin operations over the host file system that
 // report every failure as QOR_ERR_IO.
 #include "host/host_fs.h"
+#include "kernel/single_request_io.h"
 
 #include <qoros/qor_io.h>
 
@@ -24,33 +25,23 @@ extern "C" void qor_free(void* block) {
     std::free(block);
 }
 
-extern "C" int qor_kernel_io_read(const char* path, void* buffer, int32_t size,
-                                  uint64_t* out_read) {
+extern "C" int qor_kernel_io_read(const char* path, void* buffer, int32_t size, uint64_t* out_read) {
     if (!path || !buffer || size < 0) return QOR_ERR_IO;
-    const qor::host::file_handle file = qor::host::open_file(path, qor::host::open_mode::read);
-    if (file == qor::host::kInvalidFile) {
-        if (out_read) *out_read = 0;
-        return QOR_ERR_IO;
-    }
-    const int64_t got = qor::host::read_file(file, buffer, static_cast<size_t>(size));
-    qor::host::close_file(file);
-    if (out_read) *out_read = got > 0 ? static_cast<uint64_t>(got) : 0;
-    return got < 0 ? QOR_ERR_IO : QOR_OK;
+    uint64_t transferred = 0;
+    const auto outcome =
+        qor::kernel::read_once(path, buffer, static_cast<size_t>(size), &transferred);
+    if (out_read) *out_read = transferred;
+    return outcome == qor::kernel::io_outcome::done ? QOR_OK : QOR_ERR_IO;
 }
 
 extern "C" int qor_kernel_io_write(const char* path, const void* data, int32_t size,
                                    uint64_t* out_written) {
     if (!path || !data || size < 0) return QOR_ERR_IO;
-    const qor::host::file_handle file =
-        qor::host::open_file(path, qor::host::open_mode::write_truncate);
-    if (file == qor::host::kInvalidFile) {
-        if (out_written) *out_written = 0;
-        return QOR_ERR_IO;
-    }
-    const bool written = qor::host::write_file(file, data, static_cast<size_t>(size));
-    const bool closed = qor::host::close_file(file);
-    if (out_written) *out_written = written ? static_cast<uint64_t>(size) : 0;
-    return written && closed ? QOR_OK : QOR_ERR_IO;
+    uint64_t transferred = 0;
+    const auto outcome =
+        qor::kernel::write_once(path, data, static_cast<size_t>(size), &transferred);
+    if (out_written) *out_written = transferred;
+    return outcome == qor::kernel::io_outcome::done ? QOR_OK : QOR_ERR_IO;
 }
 
 extern "C" int qor_kernel_io_list_dir(const char* path, char** names, uint32_t capacity,
