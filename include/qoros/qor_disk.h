@@ -20,9 +20,9 @@ QOR_EXTERN_C_BEGIN
    handed out by qor_disk_list point into it, so callers neither release them
    nor use them after qor_disk_unmount_all. */
 typedef struct qor_disk_entry {
-    char* letter;     /* the drive's root, "C:\" */
-    char* mount_path; /* its folder, <mount root>/DiskDrC */
-    int32_t kind;     /* QOR_DISK_FIXED, _REMOVABLE or _NETWORK */
+    char* letter;         /* the drive's root, "C:\" */
+    char* mount_path;     /* its folder, <mount root>/DiskDrC */
+    int32_t kind;         /* QOR_DISK_FIXED, _REMOVABLE or _NETWORK */
     uint64_t total_bytes; /* 0 when the host cannot tell */
     uint64_t free_bytes;
     bool mounted;

@@ -10,14 +10,17 @@
 
 namespace {
 
-bool is_separator(char c) { return c == '\\' || c == '/'; }
+bool is_separator(char c) {
+    return c == '\\' || c == '/';
+}
 
 // A ".." segment would climb out of the drive's folder.
 bool climbs_out(std::string_view rest) {
     size_t start = 0;
     while (start <= rest.size()) {
         size_t end = start;
-        while (end < rest.size() && !is_separator(rest[end])) ++end;
+        while (end < rest.size() && !is_separator(rest[end]))
+            ++end;
         if (rest.substr(start, end - start) == "..") return true;
         start = end + 1;
     }
@@ -50,9 +53,8 @@ extern "C" int qor_disk_resolve_path(const char* path, char** out_resolved) {
     const qor_disk_entry* drive = qor::diskmount::find_drive(letter);
     if (!drive) return QOR_ERR_NOT_FOUND;
 
-    const std::string resolved =
-        std::string(drive->mount_path ? drive->mount_path : "") + qor::host::kPathSeparator +
-        with_host_separators(rest);
+    const std::string resolved = std::string(drive->mount_path ? drive->mount_path : "") +
+                                 qor::host::kPathSeparator + with_host_separators(rest);
     // Cutting the path short would name a different file.
     if (resolved.size() >= QOR_PATH_MAX) return QOR_ERR_INVALID_ARG;
 

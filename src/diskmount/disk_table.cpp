@@ -32,9 +32,12 @@ bool is_mirrored(qor::host::drive_type type) {
 
 int32_t kind_of(qor::host::drive_type type) {
     switch (type) {
-    case qor::host::drive_type::removable: return QOR_DISK_REMOVABLE;
-    case qor::host::drive_type::remote: return QOR_DISK_NETWORK;
-    default: return QOR_DISK_FIXED;
+    case qor::host::drive_type::removable:
+        return QOR_DISK_REMOVABLE;
+    case qor::host::drive_type::remote:
+        return QOR_DISK_NETWORK;
+    default:
+        return QOR_DISK_FIXED;
     }
 }
 
@@ -63,7 +66,9 @@ void add_row(const qor::host::drive& drive) {
 
 namespace qor::diskmount {
 
-bool is_mounted() { return g_mounted.load(std::memory_order_acquire); }
+bool is_mounted() {
+    return g_mounted.load(std::memory_order_acquire);
+}
 
 const qor_disk_entry* find_drive(char letter) {
     for (uint32_t i = 0; i < g_disk_count; ++i) {
@@ -118,7 +123,8 @@ extern "C" int qor_disk_unmount_all(void) {
 extern "C" int qor_disk_list(qor_disk_entry* out, uint32_t capacity, uint32_t* out_count) {
     if (!out || !out_count) return QOR_ERR_INVALID_ARG;
     const uint32_t count = capacity < g_disk_count ? capacity : g_disk_count;
-    for (uint32_t i = 0; i < count; ++i) out[i] = g_disk_table[i];
+    for (uint32_t i = 0; i < count; ++i)
+        out[i] = g_disk_table[i];
     *out_count = count;
     return QOR_OK;
 }

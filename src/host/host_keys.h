@@ -1,17 +1,18 @@
-// Host keyboard state: "is this key held right now?". Keys are Windows
-// virtual-key codes on every host (Ctrl 0x11, Tab 0x09, A 0x41, ...).
+// Keyboard state of the host: "is this key held right now". Keys are
+// Windows virtual-key codes (Ctrl 0x11, Tab 0x09, A 0x41, ...) on every host,
+// so the code above this layer never sees a host's own key numbering.
 #pragma once
+
+#include <cstdint>
 
 namespace qor::host {
 
-// Answers whether a key (virtual-key code 0..255) is held at this moment.
-using key_state_source = bool (*)(int virtual_key);
+// True while the key is held. Nothing is held while no host window exists.
+bool key_held(uint32_t virtual_key);
 
-// What the current source reports; with no source installed nothing is held.
-bool key_is_down(int virtual_key);
-
-// Installs the source of key state: the desktop window installs its keyboard
-// state while it runs, tests install a fake. nullptr removes it again.
-void set_key_state_source(key_state_source source);
+// The window backend (and tests) install the source of truth; nullptr means
+// no window, so no key is held.
+using key_held_fn = bool (*)(uint32_t virtual_key);
+void set_key_state_source(key_held_fn source);
 
 } // namespace qor::host

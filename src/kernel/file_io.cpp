@@ -25,7 +25,8 @@ extern "C" void qor_free(void* block) {
     std::free(block);
 }
 
-extern "C" int qor_kernel_io_read(const char* path, void* buffer, int32_t size, uint64_t* out_read) {
+extern "C" int qor_kernel_io_read(const char* path, void* buffer, int32_t size,
+                                  uint64_t* out_read) {
     if (!path || !buffer || size < 0) return QOR_ERR_IO;
     uint64_t transferred = 0;
     const auto outcome =

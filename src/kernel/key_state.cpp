@@ -24,20 +24,20 @@ constexpr modifier_key kModifierKeys[] = {
 uint32_t current_modifiers() {
     uint32_t bits = 0;
     for (const modifier_key& entry : kModifierKeys) {
-        if (host::key_is_down(entry.key)) bits |= entry.bit;
+        if (host::key_held(entry.key)) bits |= entry.bit;
     }
     return bits;
 }
 
 bool disk_hotkey_held() {
-    return host::key_is_down(kKeyCtrl) && host::key_is_down(kKeyTab) && host::key_is_down(kKeyA);
+    return host::key_held(kKeyCtrl) && host::key_held(kKeyTab) && host::key_held(kKeyA);
 }
 
 } // namespace qor::kernel
 
 extern "C" bool qor_event_key_is_down(int key) {
     if (key < 0 || key > 255) return false;
-    return qor::host::key_is_down(key);
+    return qor::host::key_held(static_cast<uint32_t>(key));
 }
 
 extern "C" uint32_t qor_event_get_modifiers(void) {

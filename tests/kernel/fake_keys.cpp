@@ -10,15 +10,15 @@ namespace {
 
 std::atomic<bool> g_held[256];
 
-bool fake_key_is_down(int virtual_key) {
-    return virtual_key >= 0 && virtual_key < 256 && g_held[virtual_key].load();
+bool fake_key_held(uint32_t virtual_key) {
+    return virtual_key < 256 && g_held[virtual_key].load();
 }
 
 } // namespace
 
 fake_keys::fake_keys() {
     release_all();
-    host::set_key_state_source(fake_key_is_down);
+    host::set_key_state_source(fake_key_held);
 }
 
 fake_keys::~fake_keys() {

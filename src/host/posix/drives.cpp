@@ -24,7 +24,8 @@ std::string read_text_file(const char* path) {
 // sysfs marks removable media on the whole disk; a partition's flag lives in
 // its parent's folder.
 bool is_removable(unsigned major, unsigned minor) {
-    const std::string device = "/sys/dev/block/" + std::to_string(major) + ":" + std::to_string(minor);
+    const std::string device =
+        "/sys/dev/block/" + std::to_string(major) + ":" + std::to_string(minor);
     for (const char* flag : {"/removable", "/../removable"}) {
         std::ifstream in(device + flag);
         char value = 0;

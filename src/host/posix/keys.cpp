@@ -1,4 +1,5 @@
-// Key state is whatever the running window reports; without one, no key is held.
+// Key state: without a host window no key can be held; the window backend
+// installs its own source once it has a keyboard to read.
 #include "host/host_keys.h"
 
 #include <atomic>
@@ -6,16 +7,16 @@
 namespace qor::host {
 
 namespace {
-std::atomic<key_state_source> g_key_state_source{nullptr};
-} // namespace
-
-bool key_is_down(int virtual_key) {
-    const key_state_source source = g_key_state_source.load(std::memory_order_acquire);
-    return source != nullptr && source(virtual_key);
+std::atomic<key_held_fn> g_key_source{nullptr};
 }
 
-void set_key_state_source(key_state_source source) {
-    g_key_state_source.store(source, std::memory_order_release);
+bool key_held(uint32_t virtual_key) {
+    const key_held_fn source = g_key_source.load();
+    return source ? source(virtual_key) : false;
+}
+
+void set_key_state_source(key_held_fn source) {
+    g_key_source.store(source);
 }
 
 } // namespace qor::host

@@ -10,9 +10,9 @@ namespace qor::host::posix {
 namespace {
 
 constexpr std::string_view kNetworkTypes[] = {
-    "nfs",  "nfs4",   "cifs", "smb3",  "smbfs",          "ncpfs",          "9p",        "afs",
-    "ceph", "lustre", "gfs2", "ocfs2", "fuse.sshfs",     "fuse.glusterfs", "fuse.s3fs", "davfs",
-    "fuse.rclone"};
+    "nfs",       "nfs4",  "cifs",       "smb3", "smbfs", "ncpfs",      "9p",
+    "afs",       "ceph",  "lustre",     "gfs2", "ocfs2", "fuse.sshfs", "fuse.glusterfs",
+    "fuse.s3fs", "davfs", "fuse.rclone"};
 
 // C: to Z:.
 constexpr size_t kMaxDrives = 24;
@@ -78,7 +78,9 @@ bool parse_line(std::string_view line, mount_record* out) {
     return true;
 }
 
-bool is_network(const mount_record& mount) { return is_one_of(mount.fs_type, kNetworkTypes); }
+bool is_network(const mount_record& mount) {
+    return is_one_of(mount.fs_type, kNetworkTypes);
+}
 
 bool is_block_backed(const mount_record& mount) {
     return mount.major != 0 || mount.source.rfind("/dev/", 0) == 0;
@@ -116,9 +118,9 @@ std::vector<drive_mount> choose_drive_mounts(const std::vector<mount_record>& mo
     };
 
     // The root that this process sees is the last mount listed on "/".
-    const auto last_root = std::find_if(mounts.rbegin(), mounts.rend(), [](const mount_record& mount) {
-        return mount.mount_point == "/";
-    });
+    const auto last_root =
+        std::find_if(mounts.rbegin(), mounts.rend(),
+                     [](const mount_record& mount) { return mount.mount_point == "/"; });
     const mount_record* root = last_root != mounts.rend() ? &*last_root : nullptr;
     if (root) add(*root);
 
