@@ -91,6 +91,15 @@ bool may_be_drive(const mount_record& mount) {
     return is_network(mount) || is_block_backed(mount);
 }
 
+// A later mount on the same mount point covers this one: its files are out of
+// reach and the size query would report the covering file system.
+bool is_hidden(const mount_record& mount, std::vector<mount_record>::const_iterator later,
+               std::vector<mount_record>::const_iterator end) {
+    return std::any_of(later, end, [&mount](const mount_record& other) {
+        return other.mount_point == mount.mount_point;
+    });
+}
+
 } // namespace
 
 std::vector<mount_record> parse_mountinfo(std::string_view text) {
@@ -124,10 +133,11 @@ std::vector<drive_mount> choose_drive_mounts(const std::vector<mount_record>& mo
     const mount_record* root = last_root != mounts.rend() ? &*last_root : nullptr;
     if (root) add(*root);
 
-    for (const mount_record& mount : mounts) {
+    for (auto mount = mounts.begin(); mount != mounts.end(); ++mount) {
         if (drives.size() == kMaxDrives) break;
-        if (&mount == root || !may_be_drive(mount) || taken(mount)) continue;
-        add(mount);
+        if (&*mount == root || !may_be_drive(*mount) || taken(*mount)) continue;
+        if (is_hidden(*mount, mount + 1, mounts.end())) continue;
+        add(*mount);
     }
     return drives;
 }

@@ -8,7 +8,8 @@
 //  - pseudo file systems (proc, sysfs, cgroup, devtmpfs, tmpfs, overlay, ...)
 //    and CD/DVD file systems (iso9660, udf) get no letter;
 //  - one letter per device (major:minor): the first mount listed wins, so bind
-//    mounts and repeated mounts make no extra drives.
+//    mounts and repeated mounts make no extra drives;
+//  - a mount covered by a later mount on the same mount point gets no letter.
 #pragma once
 
 #include <string>
