@@ -177,4 +177,7 @@ TEST(SecStrcasecmp, FoldsOnlyAsciiLettersAndOrdersBySignedBytes) {
     // Bytes above 0x7F are negative as signed bytes and are not folded.
     EXPECT_EQ(sec_strcasecmp("\xC3\x89", "a"), -1);
     EXPECT_NE(sec_strcasecmp("\xC3\x89", "\xC3\xA9"), 0);
+    EXPECT_EQ(sec_strcasecmp(nullptr, nullptr), 0);
+    EXPECT_EQ(sec_strcasecmp(nullptr, ""), -1);
+    EXPECT_EQ(sec_strcasecmp("", nullptr), 1);
 }

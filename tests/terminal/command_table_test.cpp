@@ -112,24 +112,3 @@ TEST(CommandTable, RowsThatNameTheSystemsOwnTools) {
         EXPECT_STREQ(terminal_get_cmd_desc(row.row), row.desc) << row.row;
     }
 }
-
-TEST(CommandTable, FirstAndLastNameOfEveryCategory) {
-    const struct {
-        int first, last;
-        const char *first_name, *last_name;
-    } ranges[] = {{0, 46, "ls", "cpio"},
-                  {47, 82, "ver", "lsof"},
-                  {83, 115, "ping", "mac"},
-                  {116, 142, "calc", "factorial"},
-                  {143, 167, "lock", "keygen"},
-                  {168, 188, "mount", "lspci"},
-                  {189, 208, "install", "appcache"},
-                  {209, 233, "echo", "xxd"},
-                  {234, 259, "help", "sl"}};
-    for (int c = 0; c < TERMINAL_CATEGORY_COUNT; ++c) {
-        EXPECT_STREQ(terminal_get_cmd_name(ranges[c].first), ranges[c].first_name);
-        EXPECT_STREQ(terminal_get_cmd_name(ranges[c].last), ranges[c].last_name);
-        EXPECT_EQ(terminal_get_cmd_category(ranges[c].first), c);
-        EXPECT_EQ(terminal_get_cmd_category(ranges[c].last), c);
-    }
-}

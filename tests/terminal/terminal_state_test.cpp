@@ -122,8 +122,3 @@ TEST_F(TerminalState, ALineTakenFromTheFullScrollBackItselfIsCopiedIntact) {
     add_output(&term_, term_.output[1]);
     EXPECT_STREQ(term_.output[49], "  Vuredivaz Uvodadov UZ");
 }
-
-TEST(TerminalGlobals, TheDesktopTerminalStartsUninitialised) {
-    EXPECT_FALSE(g_term_init);
-    EXPECT_EQ(g_term.output_count, 0);
-}
