@@ -59,7 +59,8 @@ bool qor_security_canary_pop(void);
  * same normalisation the table applies), or -1. */
 int find_protected_file(const char* path);
 /* 0 when equal ignoring the case of A-Z; otherwise -1 or 1 by the first
- * differing folded byte (as signed char), or by which text ends first. */
+ * differing folded byte (as signed char), or by which text ends first. A null
+ * text sorts before every other text. */
 int sec_strcasecmp(const char* a, const char* b);
 
 QOR_EXTERN_C_END

@@ -10,11 +10,11 @@
 namespace {
 
 // Ascending with every NaN after every number. compare_f64 calls NaN equal to
-// everything, which is no order at all and makes sorting undefined.
-bool nan_last_less(double a, double b) {
-    if (std::isnan(a)) return false;
-    if (std::isnan(b)) return true;
-    return a < b;
+// everything, which is no order at all and makes sorting undefined, so the
+// NaNs are moved to the end first and only the numbers are sorted.
+void sort_nan_last(double* first, double* last) {
+    double* numbers_end = std::partition(first, last, [](double v) { return !std::isnan(v); });
+    std::sort(first, numbers_end);
 }
 
 void min_max(const double* values, uint64_t count, double* min, double* max) {
@@ -34,7 +34,7 @@ bool median_of(const double* values, uint64_t count, double* median) {
     std::unique_ptr<double[]> sorted(new (std::nothrow) double[n]);
     if (!sorted) return false;
     std::memcpy(sorted.get(), values, n * sizeof(double));
-    std::sort(sorted.get(), sorted.get() + n, nan_last_less);
+    sort_nan_last(sorted.get(), sorted.get() + n);
     *median = (n % 2 == 1) ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) * 0.5;
     return true;
 }

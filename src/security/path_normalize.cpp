@@ -2,7 +2,7 @@
 
 #include "host/host_fs.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace qor::security {
 
@@ -77,8 +77,11 @@ rooted split_root(std::string_view path, path_style style) {
     return out;
 }
 
-void push_segments(std::string_view text, path_style style,
-                   std::vector<std::string_view>* segments) {
+// Appends the segments of text to out, whose first root_length bytes are the
+// root that ".." cannot remove.
+void append_segments(std::string_view text, path_style style, size_t root_length,
+                     std::string* out) {
+    const char sep = separator_of(style);
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = start;
@@ -86,9 +89,11 @@ void push_segments(std::string_view text, path_style style,
             ++end;
         const std::string_view segment = text.substr(start, end - start);
         if (segment == "..") {
-            if (!segments->empty()) segments->pop_back();
+            const size_t last = out->rfind(sep);
+            out->resize(std::max(last == std::string::npos ? 0 : last, root_length));
         } else if (!segment.empty() && segment != ".") {
-            segments->push_back(segment);
+            if (out->size() > root_length) *out += sep;
+            out->append(segment);
         }
         start = end + 1;
     }
@@ -96,6 +101,11 @@ void push_segments(std::string_view text, path_style style,
 
 bool same_drive(std::string_view a, std::string_view b) {
     return has_drive(a) && has_drive(b) && (a[0] | 0x20) == (b[0] | 0x20);
+}
+
+// Relative paths, "\x" and "C:x" all need the current folder.
+bool needs_current_folder(const rooted& given) {
+    return given.root.empty() || given.drive_relative;
 }
 
 } // namespace
@@ -108,35 +118,34 @@ std::string normalize_path(std::string_view path, std::string_view current_folde
                            path_style style) {
     if (path.empty()) return {};
 
-    rooted given = split_root(path, style);
-    std::vector<std::string_view> segments;
-    std::string root;
+    const rooted given = split_root(path, style);
+    const bool from_current = needs_current_folder(given) &&
+                              (!given.drive_relative || same_drive(given.root, current_folder));
+    // The current folder supplies the root and the leading segments. One that
+    // is itself relative (the host could not tell) counts from the top.
+    const rooted current = from_current ? split_root(current_folder, style) : rooted{};
+    const std::string top(1, separator_of(style));
+    const std::string& root = !from_current          ? given.root
+                              : current.root.empty() ? top
+                                                     : current.root;
 
-    const bool needs_current = given.root.empty() || given.drive_relative;
-    if (needs_current && (!given.drive_relative || same_drive(given.root, current_folder))) {
-        // The current folder supplies the root and the leading segments. One
-        // that is itself relative (the host could not tell) counts from the
-        // top of the tree.
-        rooted current = split_root(current_folder, style);
-        root = current.root.empty() ? std::string(1, separator_of(style)) : current.root;
-        if (!given.current_drive) push_segments(current.rest, style, &segments);
-    } else {
-        root = given.root;
-    }
-    push_segments(given.rest, style, &segments);
-
-    std::string out = root;
-    for (size_t i = 0; i < segments.size(); ++i) {
-        if (i > 0) out += separator_of(style);
-        out.append(segments[i]);
-    }
+    std::string out;
+    out.reserve(root.size() + current.rest.size() + given.rest.size() + 2);
+    out.append(root);
+    if (from_current && !given.current_drive)
+        append_segments(current.rest, style, root.size(), &out);
+    append_segments(given.rest, style, root.size(), &out);
     return out;
 }
 
 std::string normalize_host_path(std::string_view path) {
+    const path_style style = host_path_style();
+    const rooted given = split_root(path, style);
+    // Asking the host for its current folder is a system call; absolute paths
+    // (the common case) do without it.
     std::string current;
-    if (!host::current_folder(&current)) current.clear();
-    return normalize_path(path, current, host_path_style());
+    if (needs_current_folder(given) && !host::current_folder(&current)) current.clear();
+    return normalize_path(path, current, style);
 }
 
 } // namespace qor::security

@@ -55,6 +55,8 @@ bool refuses(uint32_t mode) {
 using namespace qor::security;
 
 extern "C" int sec_strcasecmp(const char* a, const char* b) {
+    // An absent text sorts before every text, as an empty one would.
+    if (!a || !b) return (a == b) ? 0 : (a ? 1 : -1);
     for (;; ++a, ++b) {
         const signed char x = static_cast<signed char>(fold(*a));
         const signed char y = static_cast<signed char>(fold(*b));
