@@ -77,7 +77,9 @@ void reselect_active_locked(window_registry& reg) {
     }
 }
 
-bool is_active(int id) { return g_active_window.load(std::memory_order_relaxed) == id; }
+bool is_active(int id) {
+    return g_active_window.load(std::memory_order_relaxed) == id;
+}
 
 // Runs `change` on the window with this id under the lock; QOR_ERR_NOT_FOUND
 // when there is none.
@@ -116,8 +118,7 @@ bool probe_context(int id, int x, int y, context_probe* out) {
 
 } // namespace qor::window
 
-extern "C" int qor_window_create(const char* title, const qor_rect* bounds, int user1,
-                                 int user2) {
+extern "C" int qor_window_create(const char* title, const qor_rect* bounds, int user1, int user2) {
     window_registry& reg = registry();
     if (!bounds || bounds->w <= 0 || bounds->h <= 0) return 0;
 
@@ -219,7 +220,9 @@ extern "C" int qor_window_set_bg_color(int id, qor_color color) {
     });
 }
 
-extern "C" int qor_window_get_active(void) { return g_active_window.load(std::memory_order_relaxed); }
+extern "C" int qor_window_get_active(void) {
+    return g_active_window.load(std::memory_order_relaxed);
+}
 
 extern "C" int qor_window_list(qor_window_info* out, unsigned capacity, int* out_count) {
     if (!out || !out_count) return QOR_ERR_INVALID_ARG;

@@ -18,11 +18,12 @@ inline std::vector<qor_window_info> list_windows(unsigned capacity = QOR_WINDOW_
 }
 
 inline void destroy_all_windows() {
-    for (const qor_window_info& window : list_windows()) qor_window_destroy(window.id);
+    for (const qor_window_info& window : list_windows())
+        qor_window_destroy(window.id);
 }
 
 class WindowRegistry : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { destroy_all_windows(); }
     void TearDown() override { destroy_all_windows(); }
 

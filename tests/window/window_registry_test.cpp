@@ -13,7 +13,7 @@ namespace {
 constexpr uint32_t kOpaqueBlack = 0xFF000000;
 
 class Windows : public qor::test::WindowRegistry {
-protected:
+  protected:
     static qor::window::context_probe probe(int id, int x = 0, int y = 0) {
         qor::window::context_probe out{};
         EXPECT_TRUE(qor::window::probe_context(id, x, y, &out));

@@ -31,12 +31,15 @@ TEST(WindowRegistryThreads, ConcurrentCreateAndDestroyKeepTheTableConsistent) {
             }
         });
     }
-    for (auto& thread : threads) thread.join();
+    for (auto& thread : threads)
+        thread.join();
 
     std::vector<int> all;
-    for (const auto& list : ids) all.insert(all.end(), list.begin(), list.end());
+    for (const auto& list : ids)
+        all.insert(all.end(), list.begin(), list.end());
     std::sort(all.begin(), all.end());
-    EXPECT_EQ(std::adjacent_find(all.begin(), all.end()), all.end()) << "an id was handed out twice";
+    EXPECT_EQ(std::adjacent_find(all.begin(), all.end()), all.end())
+        << "an id was handed out twice";
 
     const auto remaining = qor::test::list_windows();
     qor_system_info info{};
