@@ -5,6 +5,7 @@
 #include "host/host_time.h"
 
 #include <qoros/qor_event.h>
+#include <qoros/qor_hooks.h>
 
 #include <atomic>
 #include <chrono>
@@ -21,7 +22,8 @@ constexpr uint32_t kMaxSignals = 1024;
 struct event_queue {
     std::mutex lock; // guards ring, head, tail and signals
     std::condition_variable signalled;
-    uint32_t signals = 0; // pushes not yet consumed by a sleeping wait
+    uint32_t signals = 0;  // pushes not yet consumed by a sleeping wait
+    uint32_t sleepers = 0; // waits asleep on `signalled`; pushes wake only when there are some
     // Written only under the lock; atomic so that wait may test for
     // emptiness without it.
     std::atomic<uint32_t> head{0}; // slot of the next push
@@ -61,11 +63,16 @@ void fill_disk_mount_event(qor_event* out) {
 // Sleeps until a push signals or the time-out passes; true when signalled.
 bool sleep_for_signal(event_queue& queue, std::unique_lock<std::mutex>& lock, uint32_t timeout_ms) {
     const auto has_signal = [&queue] { return queue.signals > 0; };
+    ++queue.sleepers;
+    bool signalled = true;
     if (timeout_ms == 0) {
         queue.signalled.wait(lock, has_signal);
-        return true;
+    } else {
+        signalled =
+            queue.signalled.wait_for(lock, std::chrono::milliseconds(timeout_ms), has_signal);
     }
-    return queue.signalled.wait_for(lock, std::chrono::milliseconds(timeout_ms), has_signal);
+    --queue.sleepers;
+    return signalled;
 }
 
 } // namespace
@@ -73,6 +80,7 @@ bool sleep_for_signal(event_queue& queue, std::unique_lock<std::mutex>& lock, ui
 extern "C" int qor_event_push(qor_event* event) {
     if (!event) return QOR_ERR_INVALID_ARG;
     event_queue& queue = event_ensure_init();
+    bool wake = false;
     {
         std::lock_guard<std::mutex> guard(queue.lock);
         const uint32_t head = queue.head.load(std::memory_order_relaxed);
@@ -82,8 +90,9 @@ extern "C" int qor_event_push(qor_event* event) {
         queue.ring[head] = *event;
         queue.head.store(next, std::memory_order_relaxed);
         if (queue.signals < kMaxSignals) ++queue.signals;
+        wake = queue.sleepers > 0;
     }
-    queue.signalled.notify_one();
+    if (wake) queue.signalled.notify_one();
     return QOR_OK;
 }
 
@@ -91,7 +100,7 @@ extern "C" int qor_event_poll(qor_event* event) {
     if (!event) return QOR_ERR_INVALID_ARG;
     event_queue& queue = event_ensure_init();
     // The hotkey is reported ahead of anything queued, for as long as it is held.
-    if (qor::kernel::disk_hotkey_held()) {
+    if (qor_asm_check_disk_hotkey()) {
         fill_disk_mount_event(event);
         return QOR_OK;
     }
