@@ -50,6 +50,12 @@ void paint_row_span(const qor_context* ctx, int64_t y, int64_t first, int64_t la
 
 void paint_box(const qor_context* ctx, const pixel_box& box, uint32_t color) {
     if (box.empty()) return;
+    if (box.x0 == 0 && box.x1 == ctx->width) {
+        // Full-width rows follow each other with no gap: one long span.
+        paint_clipped_span(pixel_row(ctx, box.y0),
+                           static_cast<size_t>((box.y1 - box.y0) * ctx->width), color);
+        return;
+    }
     for (int64_t y = box.y0; y < box.y1; ++y) {
         paint_clipped_span(pixel_row(ctx, y) + box.x0, static_cast<size_t>(box.x1 - box.x0), color);
     }

@@ -37,6 +37,9 @@ struct avx2_ops {
     static void store(uint32_t* p, __m256i v) {
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
     }
+    static void store_aligned(uint32_t* p, __m256i v) {
+        _mm256_store_si256(reinterpret_cast<__m256i*>(p), v);
+    }
     static __m256i splat(uint32_t v) { return _mm256_set1_epi32(static_cast<int>(v)); }
 
     static __m256i load_alpha(const uint8_t* p) {

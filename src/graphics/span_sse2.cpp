@@ -37,6 +37,9 @@ struct sse2_ops {
     static void store(uint32_t* p, __m128i v) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
     }
+    static void store_aligned(uint32_t* p, __m128i v) {
+        _mm_store_si128(reinterpret_cast<__m128i*>(p), v);
+    }
     static __m128i splat(uint32_t v) { return _mm_set1_epi32(static_cast<int>(v)); }
 
     static __m128i load_alpha(const uint8_t* p) {
