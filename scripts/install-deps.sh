@@ -15,7 +15,7 @@ packages=(
   libdeflate-dev libpixman-1-dev hyperfine
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick
-  openssl python3 curl
+  openssl libssl-dev python3 curl
   # Windows x64 cross build, run under Wine
   g++-mingw-w64-x86-64 wine64
 )

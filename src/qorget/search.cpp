@@ -1,0 +1,103 @@
+// Repository search: one request to the GitHub source, one line per source.
+#include "host/host_http.h"
+#include "qorget/requests.h"
+#include "qorget/source_table.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr size_t kUrlBufferSize = 2048;
+constexpr size_t kFirstBodyBuffer = 65536;
+constexpr size_t kLineBufferSize = 256;
+
+// The whole answer body, in a buffer that doubles as it fills and always
+// keeps one byte for the terminator.
+struct response_body {
+    char* data = nullptr;
+    size_t size = 0;
+    size_t capacity = 0;
+    int failure = QOR_OK;
+};
+
+bool accept_success(void* context, const qor::host::http_response& response) {
+    if (qor::qorget::is_success_status(response.status)) return true;
+    static_cast<response_body*>(context)->failure = QOR_ERR_NETWORK;
+    return false;
+}
+
+bool append_body(void* context, const void* data, size_t size) {
+    auto* body = static_cast<response_body*>(context);
+    size_t capacity = body->capacity;
+    while (body->size + size >= capacity)
+        capacity *= 2;
+    if (capacity != body->capacity) {
+        char* grown = static_cast<char*>(std::realloc(body->data, capacity));
+        if (!grown) {
+            body->failure = QOR_ERR_NO_MEMORY;
+            return false;
+        }
+        body->data = grown;
+        body->capacity = capacity;
+    }
+    std::memcpy(body->data + body->size, data, size);
+    body->size += size;
+    return true;
+}
+
+int fetch_search_page(const char* query) {
+    char url[kUrlBufferSize];
+    const int built = qorget_build_search_url(0, query, url, sizeof url);
+    if (built != QOR_OK) return built;
+    qor::host::http_client* client = qor::host::http_open(qor::qorget::kProbeUserAgent);
+    if (!client) return QOR_ERR_NETWORK;
+
+    response_body body;
+    body.data = static_cast<char*>(std::malloc(kFirstBodyBuffer));
+    if (!body.data) {
+        qor::host::http_close(client);
+        return QOR_ERR_NO_MEMORY;
+    }
+    body.capacity = kFirstBodyBuffer;
+    const qor::host::http_sink sink{&body, accept_success, append_body};
+    const auto outcome = qor::host::http_get(client, url, sink);
+    qor::host::http_close(client);
+    std::free(body.data);
+
+    if (outcome == qor::host::http_outcome::stopped_by_sink) return body.failure;
+    return outcome == qor::host::http_outcome::complete ? QOR_OK : QOR_ERR_NETWORK;
+}
+
+// The answer is not interpreted: the lines name every source for the query.
+uint32_t store_source_lines(const char* query, char** lines, uint32_t capacity) {
+    const qorget_source* rows = qor::qorget::source_rows();
+    uint32_t stored = 0;
+    for (int i = 0; i < QORGET_SOURCE_COUNT && stored < capacity; ++i) {
+        char line[kLineBufferSize];
+        std::snprintf(line, sizeof line, "[%s] %s - from %s mirror", rows[i].name, query,
+                      rows[i].name);
+        // A line that cannot be allocated leaves its slot to the next source.
+        char* copy = static_cast<char*>(std::malloc(std::strlen(line) + 1));
+        if (!copy) continue;
+        std::strcpy(copy, line);
+        lines[stored++] = copy;
+    }
+    return stored;
+}
+
+} // namespace
+
+extern "C" {
+
+int qorget_search(const char* query, char** lines, uint32_t capacity, uint32_t* count) {
+    if (!query || !lines || !count) return QOR_ERR_INVALID_ARG;
+    *count = 0;
+    const int fetched = fetch_search_page(query);
+    if (fetched != QOR_OK) return fetched;
+    *count = store_source_lines(query, lines, capacity);
+    return QOR_OK;
+}
+
+} // extern "C"

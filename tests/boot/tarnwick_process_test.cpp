@@ -1,0 +1,195 @@
+// Drives the built Tarnwick as a user would, from a private copy.
+#include "boot/log_fixture.h"
+#include "support/scratch.h"
+#include "tarnwick_runner.h"
+
+#include <algorithm>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <qoros/qor_package.h>
+#include <regex>
+
+namespace fs = std::filesystem;
+using qor::test::lines_of;
+
+namespace {
+
+const char* const kVersionText = "QorOS v7.0.0 (Vuredivaz Uvodadov UZ for Windows)\n"
+                                 "Qor(Talvoren) Graphics Engine | QorApp Ecosystem\n"
+                                 "TrueType Font | 260+ Commands | Explorer Files\n"
+                                 "Build: 2026-09-12\n";
+
+std::string package_bytes(const char* name) {
+    qpa_header header{};
+    std::memcpy(header.magic, "QORAPP\0\0", 8);
+    std::strncpy(header.name, name, sizeof header.name - 1);
+    return std::string(reinterpret_cast<const char*>(&header), sizeof header) + "payload";
+}
+
+// The console lines of boot steps 1 to 29, in order, for a given package
+// count and browser state.
+std::vector<std::string> boot_lines(unsigned packages, bool firefox) {
+    return {
+        "  [日志] 正在初始化系统日志...",
+        "  [日志] 日志系统就绪 (Logs\\system.log)",
+        "  [临时] Temp 目录已清理",
+        "  [内核] 正在初始化系统内核...",
+        "  [内核] 内核初始化完成",
+        "  [图形] 正在启动 Qor 图形渲染引擎...",
+        "  [图形] Qor 图形引擎就绪 (TrueType 字体支持)",
+        "  [安全] 正在激活安全防护层...",
+        "  [安全] 安全防护层已激活",
+        "  [汇编] 正在加载 NASM 底层钩子...",
+        "  [汇编] 底层钩子已加载",
+        "  [数学] 正在初始化数学计算引擎...",
+        "  [数学] 数学引擎就绪",
+        "  [终端] 正在初始化终端命令系统...",
+        "  [终端] 终端就绪 (260 命令已注册)",
+        "  [文件] 正在初始化文件管理器...",
+        "  [文件] 文件管理器就绪 (Explorer 风格)",
+        "  [应用] 正在扫描已安装 QorApp...",
+        "  [应用] 发现 " + std::to_string(packages) + " 个已安装应用",
+        firefox ? "  [浏览器] Firefox (.qpa) 已安装"
+                : "  [浏览器] Firefox (.qpa) 未安装, 可通过 Qorget 获取",
+    };
+}
+
+// Checks banner framing and returns the index of the first line after it.
+size_t check_banner(const std::vector<std::string>& lines, const fs::path& folder) {
+    const std::string rule = "  " + std::string(60, '=');
+    EXPECT_EQ(lines.at(0), "");
+    EXPECT_EQ(lines.at(1), rule);
+    size_t i = 2;
+    int framed = 0;
+    for (; i < lines.size() && lines[i] != rule; ++i, ++framed) {
+        EXPECT_EQ(lines[i].size(), 62u) << lines[i];
+        EXPECT_EQ(lines[i].substr(0, 3), "  |");
+        EXPECT_EQ(lines[i].back(), '|');
+    }
+    EXPECT_EQ(framed, 12);
+    EXPECT_EQ(lines.at(9), "  |     Vuzevudur Oruvuzid Ovivaruro Divozo v7.0             |");
+    EXPECT_EQ(lines.at(i + 1), "");
+    EXPECT_EQ(lines.at(i + 2), "  [系统] 启动 QorOS v7.0 寄生图形操作系统...");
+    EXPECT_EQ(lines.at(i + 3), "  [系统] 宿主平台: Windows x64");
+    EXPECT_EQ(lines.at(i + 4), "  [系统] 启动入口: Tarnwick.exe");
+    EXPECT_EQ(lines.at(i + 5), "  [系统] 核心目录: " + (folder / "bootsys").string());
+    EXPECT_EQ(lines.at(i + 6), "");
+    return i + 7;
+}
+
+void expect_sequence(const std::vector<std::string>& lines, size_t from,
+                     const std::vector<std::string>& expected) {
+    ASSERT_GE(lines.size(), from + expected.size());
+    for (size_t k = 0; k < expected.size(); ++k)
+        EXPECT_EQ(lines[from + k], expected[k]) << k;
+}
+
+} // namespace
+
+TEST(TarnwickVersion, PrintsFourLinesAndTouchesNothing) {
+    const auto copy = qor::test::copy_tarnwick();
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--version"}, {"-v"}, {"--version", "extra", "--headless"}}) {
+        const auto result = copy.run(args);
+        EXPECT_EQ(result.exit_code, 0);
+        EXPECT_EQ(result.out, kVersionText);
+        EXPECT_EQ(result.err, "");
+    }
+    EXPECT_FALSE(fs::exists(copy.folder / "bootsys"));
+    EXPECT_TRUE(fs::is_empty(copy.temp)) << "no log, no QorOS tree";
+}
+
+TEST(TarnwickDesktop, WithoutAHostWindowBootsThenFailsTheWindowSetUp) {
+    const auto copy = qor::test::copy_tarnwick();
+    const auto result = copy.run({"extra", "--version"}); // only the first argument counts
+    EXPECT_EQ(result.exit_code, 1);
+    EXPECT_EQ(result.err, "  [图形] 窗口注册失败!\n  [系统] 图形界面创建失败!\n");
+    const auto lines = lines_of(result.out);
+    const size_t after = check_banner(lines, copy.folder);
+    expect_sequence(lines, after, boot_lines(0, false));
+    const std::vector<std::string> tail(lines.end() - 4, lines.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"", "  [系统] 所有子系统就绪, QorOS v7.0 启动完成!",
+                                              "  [系统] 正在打开图形界面...", ""}));
+    EXPECT_EQ(result.out.find("正在关闭"), std::string::npos)
+        << "no shutdown after a failed window";
+    const std::string log = qor::test::read_bytes(copy.system_log());
+    EXPECT_NE(log.find("] [INFO] QorOS v7.0 启动完成, 进入图形模式\r\n"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(copy.folder / "bootsys" / "homet" / "Documents"));
+}
+
+TEST(TarnwickHeadless, BootsRunsTheSchedulerAndExitsCleanly) {
+    const auto copy = qor::test::copy_tarnwick();
+    const fs::path apps = copy.temp / "QorOS" / "Apps";
+    fs::create_directories(apps);
+    qor::test::write_bytes(apps / "editor.qpa", package_bytes("Editor"));
+    qor::test::write_bytes(apps / "game.qpa", package_bytes("Game"));
+    qor::test::write_bytes(apps / "notes.qpa", "plain text that only looks like a package\n");
+    qor::test::write_bytes(copy.temp / "QorOS" / "Temp" / "leftover.tmp", "x");
+
+    const auto result = copy.run({"--headless"});
+    EXPECT_EQ(result.exit_code, 0);
+    EXPECT_EQ(result.err, "");
+    const auto lines = lines_of(result.out);
+    const size_t after = check_banner(lines, copy.folder);
+    expect_sequence(lines, after, boot_lines(2, false));
+    const std::vector<std::string> tail(lines.end() - 4, lines.end());
+    EXPECT_EQ(tail,
+              (std::vector<std::string>{"", "  [系统] QorOS v7.0 无头模式运行正常!",
+                                        "  [系统] 按 Ctrl+C 退出...", "  [系统] 无头模式退出"}));
+    EXPECT_FALSE(fs::exists(copy.temp / "QorOS" / "Temp" / "leftover.tmp"));
+
+    const auto log = qor::test::split_crlf(qor::test::read_bytes(copy.system_log()));
+    const std::regex stamp(R"(\[\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}\.\d{3}\] \[INFO\] (.*))");
+    const std::vector<std::string> messages = {"QorOS v7.0 启动中 (Windows 寄生模式)",
+                                               "无头模式运行中", "无头模式正常退出"};
+    ASSERT_EQ(log.size(), messages.size());
+    for (size_t i = 0; i < log.size(); ++i) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(log[i], m, stamp)) << log[i];
+        EXPECT_EQ(m[1], messages[i]);
+    }
+    for (const char* dir :
+         {"Logs", "Temp", "apps", "homet/Desktop", "homet/Pictures", "kernel", "qor", "security",
+          "asm", "csharp", "diskmount", "qorget", "math", "appfmt", "config"})
+        EXPECT_TRUE(fs::is_directory(copy.folder / "bootsys" / dir)) << dir;
+}
+
+TEST(TarnwickHeadless, ShortSwitchSecondRunAndInstalledBrowser) {
+    const auto copy = qor::test::copy_tarnwick();
+    ASSERT_EQ(copy.run({"-h"}).exit_code, 0);
+    qor::test::write_bytes(copy.folder / "bootsys" / "apps" / "firefox.qpa", "anything");
+    const auto second = copy.run({"-h"}); // every folder exists now
+    EXPECT_EQ(second.exit_code, 0);
+    const auto lines = lines_of(second.out);
+    expect_sequence(lines, check_banner(lines, copy.folder), boot_lines(0, true));
+    const auto log = qor::test::split_crlf(qor::test::read_bytes(copy.system_log()));
+    EXPECT_EQ(log.size(), 6u) << "the second run appends to the same log";
+}
+
+// Two processes appending long lines at the same moment: each line arrives
+// whole, never cut into by the other.
+TEST(SystemLogProcesses, LinesFromTwoProcessesNeverInterleave) {
+    const fs::path temp = qor::test::fresh_folder("shared-tmp");
+    const std::map<std::string, std::string> env = {{"TMPDIR", temp.string()}};
+    auto first = qor::test::start_background(QOR_LOG_WRITER_PATH, {"A", "400"}, env);
+    auto second = qor::test::start_background(QOR_LOG_WRITER_PATH, {"B", "400"}, env);
+    ASSERT_EQ(qor::test::wait_for(&first), 0);
+    ASSERT_EQ(qor::test::wait_for(&second), 0);
+
+    const auto lines =
+        qor::test::split_crlf(qor::test::read_bytes(temp / "QorOS" / "Logs" / "system.log"));
+    ASSERT_EQ(lines.size(), 800u);
+    int per_writer[2] = {0, 0};
+    for (const auto& line : lines) {
+        const size_t at = line.find("] [INFO] ");
+        ASSERT_NE(at, std::string::npos) << line.substr(0, 80);
+        const std::string body = line.substr(at + 9);
+        ASSERT_FALSE(body.empty());
+        const char tag = body[0];
+        ASSERT_TRUE(tag == 'A' || tag == 'B');
+        EXPECT_EQ(body, std::string(1, tag) + std::string(900, tag == 'A' ? 'a' : 'b'));
+        ++per_writer[tag - 'A'];
+    }
+    EXPECT_EQ(per_writer[0], 400);
+    EXPECT_EQ(per_writer[1], 400);
+}

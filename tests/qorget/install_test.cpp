@@ -1,0 +1,43 @@
+// Installing a package by name into the host temporary folder.
+#include "qorget_fixture.h"
+
+#include "host/host_fs.h"
+
+namespace qor::test {
+namespace {
+
+using Install = QorgetTest;
+namespace fs = std::filesystem;
+
+TEST_F(Install, SavesNameDotQpaInTheTemporaryFolder) {
+    loopback_http_server server;
+    use_local_sources(server);
+    http_route package;
+    package.body = "firefox package";
+    server.route("/pkg/1/firefox/latest", package);
+    EXPECT_EQ(qorget_install("firefox", 1), QOR_OK);
+    const fs::path saved = host::temp_folder() + "firefox.qpa";
+    EXPECT_EQ(read_bytes(saved), "firefox package");
+    fs::remove(saved);
+}
+
+TEST_F(Install, PassesOnTheDownloadResult) {
+    loopback_http_server server;
+    use_local_sources(server);
+    EXPECT_EQ(qorget_install("absent", 3), QOR_ERR_NETWORK);
+    EXPECT_FALSE(fs::exists(host::temp_folder() + "absent.qpa"));
+    EXPECT_EQ(qorget_install("firefox", 7 + 1), QOR_ERR_NOT_FOUND);
+}
+
+TEST_F(Install, NamesThatCouldLeaveTheTemporaryFolderAreRefused) {
+    loopback_http_server server;
+    use_local_sources(server);
+    const std::string long_name(300, 'n');
+    for (const char* name : {"../evil", "a/b", "..", "x..y", "a\\b", "", long_name.c_str()})
+        EXPECT_EQ(qorget_install(name, 0), QOR_ERR_INVALID_ARG) << name;
+    EXPECT_EQ(qorget_install(nullptr, 0), QOR_ERR_INVALID_ARG);
+    EXPECT_TRUE(server.requests().empty());
+}
+
+} // namespace
+} // namespace qor::test

@@ -1,0 +1,72 @@
+#include "security/security_state.h"
+#include "support/child_process.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace qor::security;
+using qor::test::background_program;
+
+namespace {
+
+background_program start_sleeper() {
+    return qor::test::start_background("/bin/sleep", {"60"});
+}
+
+size_t open_descriptor_count() {
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+TEST(WatchedProcesses, ReportsRunningThenEndedOnceThenNotWatched) {
+    ASSERT_EQ(qor_security_init(), QOR_OK);
+    background_program child = start_sleeper();
+    const int32_t pid = child.pid;
+    ASSERT_GT(pid, 0);
+    const int32_t before = g_protected_process_count;
+
+    ASSERT_EQ(qor_security_protect_process(pid), QOR_OK);
+    EXPECT_EQ(qor_security_protect_process(pid), QOR_OK); // already watched
+    EXPECT_EQ(g_protected_process_count, before + 1);
+    EXPECT_EQ(qor_security_monitor_process(pid), QOR_OK);
+    EXPECT_EQ(qor_security_monitor_process(pid), QOR_OK);
+
+    qor::test::stop(&child); // kills and collects it
+    EXPECT_EQ(qor_security_monitor_process(pid), QOR_ERR_PROCESS);
+    EXPECT_EQ(g_protected_process_count, before);
+    EXPECT_EQ(qor_security_monitor_process(pid), QOR_ERR_NOT_FOUND);
+}
+
+TEST(WatchedProcesses, BadIdsGetTheirCodes) {
+    EXPECT_EQ(qor_security_protect_process(0), QOR_ERR_SECURITY);
+    EXPECT_EQ(qor_security_monitor_process(0), QOR_ERR_SECURITY);
+    // Far above any process id the host hands out.
+    EXPECT_EQ(qor_security_protect_process(INT32_MAX), QOR_ERR_PROCESS);
+    EXPECT_EQ(qor_security_protect_process(-5), QOR_ERR_PROCESS);
+    EXPECT_EQ(qor_security_monitor_process(INT32_MAX), QOR_ERR_NOT_FOUND);
+}
+
+TEST(WatchedProcesses, TheTableHoldsOneHundredTwentyEightAndLeaksNoHandle) {
+    std::vector<background_program> children;
+    while (g_protected_process_count < QOR_SECURITY_MAX_PROTECTED_PROCESSES) {
+        children.push_back(start_sleeper());
+        ASSERT_GT(children.back().pid, 0);
+        ASSERT_EQ(qor_security_protect_process(children.back().pid), QOR_OK);
+    }
+    children.push_back(start_sleeper());
+    const size_t descriptors = open_descriptor_count();
+    EXPECT_EQ(qor_security_protect_process(children.back().pid), QOR_ERR_SECURITY);
+    EXPECT_EQ(open_descriptor_count(), descriptors);
+
+    for (background_program& child : children) {
+        const int32_t pid = child.pid;
+        qor::test::stop(&child);
+        qor_security_monitor_process(pid); // releases the slot of a watched one
+    }
+    EXPECT_EQ(g_protected_process_count, 0);
+}
