@@ -5,6 +5,7 @@
 #include "host/host_time.h"
 
 #include <qoros/qor_event.h>
+#include <qoros/qor_hooks.h>
 
 #include <atomic>
 #include <chrono>
@@ -91,7 +92,7 @@ extern "C" int qor_event_poll(qor_event* event) {
     if (!event) return QOR_ERR_INVALID_ARG;
     event_queue& queue = event_ensure_init();
     // The hotkey is reported ahead of anything queued, for as long as it is held.
-    if (qor::kernel::disk_hotkey_held()) {
+    if (qor_asm_check_disk_hotkey()) {
         fill_disk_mount_event(event);
         return QOR_OK;
     }

@@ -1,7 +1,9 @@
 // The kernel clock and the system information record.
+#include "diskmount/disk_table.h"
 #include "host/host_memory.h"
 #include "host/host_time.h"
 #include "kernel/kernel_figures.h"
+#include "window/window_count.h"
 
 #include <qoros/qor_system.h>
 
@@ -19,16 +21,6 @@ constexpr const char* kBuildText = __DATE__ " " __TIME__;
 int64_t clock_ms() {
     if (g_use_qpc) return qor::host::perf_counter() * 1000 / g_qpc_freq;
     return static_cast<int64_t>(qor::host::tick_count_ms());
-}
-
-// Figures that belong to services outside the kernel core. The window
-// registry and the M: drive table report through here once they are built;
-// until then no window can be registered and no drive is mounted.
-uint32_t registered_window_count() {
-    return 0;
-}
-bool m_drive_mounted() {
-    return false;
 }
 
 } // namespace
@@ -66,7 +58,9 @@ extern "C" int qor_system_get_info(qor_system_info* info) {
     info->used_memory = qor::kernel::g_used_memory_total.load(std::memory_order_relaxed);
     const int32_t processes = qor::kernel::g_process_count.load(std::memory_order_relaxed);
     info->process_count = processes > 0 ? static_cast<uint32_t>(processes) : 0;
-    info->window_count = registered_window_count();
-    info->m_drive_active = m_drive_mounted();
+    info->window_count = qor::window::registered_count();
+    // The real mount state, so the taskbar and the disk page show what a
+    // Ctrl+Tab+A press did.
+    info->m_drive_active = qor::diskmount::is_mounted();
     return QOR_OK;
 }

@@ -29,10 +29,6 @@ uint32_t current_modifiers() {
     return bits;
 }
 
-bool disk_hotkey_held() {
-    return host::key_held(kKeyCtrl) && host::key_held(kKeyTab) && host::key_held(kKeyA);
-}
-
 } // namespace qor::kernel
 
 extern "C" bool qor_event_key_is_down(int key) {

@@ -1,4 +1,4 @@
-// Keyboard questions shared by the event queue and the hook layer.
+// Keyboard questions of the event queue.
 #pragma once
 
 #include <cstdint>
@@ -15,8 +15,5 @@ inline constexpr int kKeyRightWin = 0x5C;
 
 // The modifier bits of the keys held now.
 uint32_t current_modifiers();
-
-// True while Ctrl, Tab and A are all held (asked in that order).
-bool disk_hotkey_held();
 
 } // namespace qor::kernel

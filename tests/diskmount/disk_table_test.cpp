@@ -3,6 +3,8 @@
 
 #include "support/scratch.h"
 
+#include <qoros/qor_system.h>
+
 #include <cstdlib>
 
 namespace fs = std::filesystem;
@@ -134,6 +136,26 @@ TEST_F(DiskMount, FilesRoundTripThroughResolvedPaths) {
     const std::string no_folder = drive_folder('C') + "/none/x";
     EXPECT_EQ(qor_disk_write_file(no_folder.c_str(), "a", 1, &written), QOR_ERR_IO);
     qor_free(path);
+}
+
+} // namespace
+
+namespace {
+
+class DiskMountState : public qor::test::VirtualDrive {};
+
+TEST_F(DiskMountState, SystemInformationReportsWhetherTheDriveIsMounted) {
+    qor_system_info info{};
+    ASSERT_EQ(qor_system_get_info(&info), QOR_OK);
+    EXPECT_FALSE(info.m_drive_active);
+
+    ASSERT_EQ(qor_disk_mount_all(), QOR_OK);
+    ASSERT_EQ(qor_system_get_info(&info), QOR_OK);
+    EXPECT_TRUE(info.m_drive_active);
+
+    qor_disk_unmount_all();
+    ASSERT_EQ(qor_system_get_info(&info), QOR_OK);
+    EXPECT_FALSE(info.m_drive_active);
 }
 
 } // namespace
