@@ -43,6 +43,15 @@ static_assert(sizeof(qpa_header) == QPA_HEADER_SIZE, "qpa_header must be 512 byt
 _Static_assert(sizeof(qpa_header) == QPA_HEADER_SIZE, "qpa_header must be 512 bytes");
 #endif
 
+/* Reads the first 512 bytes of a package into *out. 0 when they start with
+   the magic; -1 for a missing argument, a file shorter than 512 bytes or a
+   wrong magic; -4 when the file cannot be opened or read. */
+int qpa_read_header(const char* path, qpa_header* out);
+
+/* Fills list with the headers of the valid *.qpa files in the packages
+   folder (qor_apps_get_dir), in the host's listing order, at most capacity
+   of them; *count receives how many. 0, or -1 for a null list or count. */
+int qpa_list_installed(qpa_header* list, uint32_t capacity, uint32_t* count);
 
 /* Host file handle used by the package library; QPA_INVALID_FILE when none. */
 typedef intptr_t qpa_file;
@@ -59,8 +68,8 @@ void qpa_close_file(qpa_file file);
 uint32_t qpa_crc32(const void* data, size_t length);
 
 /* Writes the package of a Windows program: 0, or -1 (argument absent, input
-   not a program), -2 (no memory), -4 (input unreadable or empty, output not
-   written). The destination is replaced only by a complete package; on any
+   not a program), -4 (input unreadable or empty, output not written). The
+   program is streamed, so memory stays bounded whatever its size. The destination is replaced only by a complete package; on any
    failure an existing file there keeps its content. */
 int qpa_convert_exe(const char* exe_path, const char* qpa_path, const char* name,
                     const char* version, const char* author, const char* description,

@@ -123,9 +123,7 @@ extern "C" int qpa_convert_exe(const char* exe_path, const char* qpa_path, const
     open_source* icon = nullptr;
     if (icon_path && open_for_reading(icon_path, &icon_file) && icon_file.size > 0) icon = &icon_file;
 
-    copy_buffer buffer = make_copy_buffer();
-    if (!buffer.bytes) return QOR_ERR_NO_MEMORY;
-
+    copy_buffer buffer;
     const package_texts texts{name, version, author, description, category};
     const program_source source{&program, prefix, sizeof prefix};
     for (;;) {

@@ -7,23 +7,18 @@
 
 namespace qor::appfmt {
 
-copy_buffer make_copy_buffer() {
-    copy_buffer buffer;
-    buffer.bytes.reset(new (std::nothrow) uint8_t[kCopyChunkSize]);
-    if (buffer.bytes) buffer.size = kCopyChunkSize;
-    return buffer;
-}
+copy_buffer::copy_buffer() : heap(new (std::nothrow) uint8_t[kCopyChunkSize]) {}
 
 copy_status copy_file_bytes(host::file_handle in, host::file_handle out, uint64_t count,
                             copy_buffer& buffer, uint32_t* crc) {
     while (count > 0) {
-        const size_t want = static_cast<size_t>(std::min<uint64_t>(count, buffer.size));
-        const int64_t got = host::read_file(in, buffer.bytes.get(), want);
+        const size_t want = static_cast<size_t>(std::min<uint64_t>(count, buffer.size()));
+        const int64_t got = host::read_file(in, buffer.data(), want);
         if (got < 0) return copy_status::read_failed;
         if (got == 0) return copy_status::input_ended;
         const auto n = static_cast<size_t>(got);
-        if (crc) *crc = crc32_update(*crc, buffer.bytes.get(), n);
-        if (out != host::kInvalidFile && !host::write_file(out, buffer.bytes.get(), n))
+        if (crc) *crc = crc32_update(*crc, buffer.data(), n);
+        if (out != host::kInvalidFile && !host::write_file(out, buffer.data(), n))
             return copy_status::write_failed;
         count -= n;
     }

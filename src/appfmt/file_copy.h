@@ -13,12 +13,19 @@ namespace qor::appfmt {
 // Large enough that system-call overhead vanishes beside the copying itself.
 inline constexpr size_t kCopyChunkSize = size_t{1} << 20;
 
-// A heap chunk; empty when memory could not be obtained.
+// A heap chunk, or a small buffer inside the record when the heap has no
+// memory to give: copying then gets slower but never fails for want of memory.
 struct copy_buffer {
-    std::unique_ptr<uint8_t[]> bytes;
-    size_t size = 0;
+    copy_buffer();
+    copy_buffer(const copy_buffer&) = delete;
+    copy_buffer& operator=(const copy_buffer&) = delete;
+    uint8_t* data() { return heap ? heap.get() : fallback; }
+    size_t size() const { return heap ? kCopyChunkSize : sizeof fallback; }
+
+  private:
+    std::unique_ptr<uint8_t[]> heap;
+    uint8_t fallback[8192];
 };
-copy_buffer make_copy_buffer();
 
 enum class copy_status {
     complete,     // every requested byte was copied
