@@ -104,3 +104,19 @@ TEST_F(FaultInjection, IconReadFailureYieldsAPackageWithoutIcon) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FaultInjection, ExtractionFailuresLeaveTheOldFile) {
+    write_bytes(dir / "p.exe", qor::test::program_bytes(3u << 20));
+    const auto qpa = dir / "p.qpa";
+    ASSERT_EQ(qpa_convert_exe((dir / "p.exe").c_str(), qpa.c_str(), "P", 0, 0, 0, 0, 0, 0), QOR_OK);
+    std::filesystem::create_directory(dir / "out");
+    const auto out = dir / "out" / "app.exe";
+    const auto run = [&] { return qpa_extract_exe(qpa.c_str(), out.c_str()); };
+    fail_each(run, {fs_op::open_read, fs_op::read, fs_op::seek, fs_op::open_write, fs_op::write,
+                    fs_op::rename},
+              out, QOR_ERR_IO);
+}
+
+} // namespace
