@@ -88,6 +88,13 @@ bool qpa_verify(const char* qpa_path);
 int qpa_extract_exe(const char* qpa_path, const char* out_path);
 int qpa_extract_icon(const char* qpa_path, const char* out_path);
 
+/* Extracts the package's program into a fresh folder of the temporary area
+   and starts it through the host shell (on Linux with wine from PATH), in
+   working_dir or, when NULL, that folder; params may be NULL. Does not wait.
+   0, -1, -3 (the program could not be started), -4, or the temporary area's
+   code; every failure but a NULL path leaves an ERROR line in the log. */
+int qpa_run_app(const char* qpa_path, const char* working_dir, const char* params);
+
 QOR_EXTERN_C_END
 
 #endif
