@@ -37,6 +37,12 @@ int qor_graphics_get_width(qor_context* ctx);
 int qor_graphics_get_height(qor_context* ctx);
 int qor_graphics_present(qor_context* ctx);
 
+int qor_graphics_draw_line(qor_context* ctx, qor_point from, qor_point to, qor_color c);
+int qor_graphics_draw_rect(qor_context* ctx, const qor_rect* r, qor_color c);
+int qor_graphics_fill_rect(qor_context* ctx, const qor_rect* r, qor_color c);
+int qor_graphics_fill_triangle(qor_context* ctx, qor_point p0, qor_point p1, qor_point p2, qor_color c);
+int qor_graphics_draw_text(qor_context* ctx, const char* text, qor_point pos, qor_color color, int size);
+
 /* Number of live contexts. */
 int qor_graphics_get_context_count(void);
 

@@ -1,0 +1,30 @@
+// The file explorer's shared state (one record for the Files and homet
+// windows) and the folders the boot sequence sets up.
+#pragma once
+
+#include "qoros/qor_types.h"
+
+#include <cstdint>
+
+struct file_entry {
+    char name[QOR_PATH_MAX];
+    uint64_t size;
+    uint8_t is_dir;
+    char type[16];
+    char modified[32];
+};
+
+constexpr int EXPLORER_MAX_ENTRIES = 128;
+
+struct explorer_state {
+    char path[QOR_PATH_MAX];
+    file_entry entries[EXPLORER_MAX_ENTRIES];
+    int32_t count;
+    int32_t selected;
+    int32_t scroll;
+    int32_t sidebar_selected;
+};
+
+extern explorer_state g_files;
+extern char g_homet_dir[QOR_PATH_MAX];
+extern char g_bootsys_dir[QOR_PATH_MAX];
