@@ -23,7 +23,7 @@ void cmd_ls(terminal_state* t, const char*) {
         add_output(t, "ls: cannot list directory");
         return;
     }
-    char line[TERMINAL_LINE_MAX];
+    char line[TERMINAL_LINE_SIZE];
     for (const host::folder_entry& entry : entries) {
         if (entry.name == "." || entry.name == "..") continue;
         std::snprintf(line, sizeof line, entry.info.is_folder ? "  [DIR]  %s" : "  [FILE] %s",

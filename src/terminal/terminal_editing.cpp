@@ -20,13 +20,13 @@ constexpr unsigned kKeyDown = 0x28;
 int usable_length(const terminal_state* t) { return t->input_len < 0 ? 0 : t->input_len; }
 
 void sync_length(terminal_state* t) {
-    t->input[TERMINAL_LINE_MAX - 1] = '\0';
+    t->input[TERMINAL_LINE_SIZE - 1] = '\0';
     t->input_len = static_cast<int32_t>(std::strlen(t->input));
 }
 
 // Shows a history entry (or nothing) as the line being edited, cursor at its end.
 void load_line(terminal_state* t, const char* text) {
-    const size_t n = strnlen(text, TERMINAL_LINE_MAX - 1);
+    const size_t n = strnlen(text, TERMINAL_LINE_SIZE - 1);
     std::memmove(t->input, text, n);
     t->input[n] = '\0';
     sync_length(t);
@@ -103,7 +103,7 @@ bool apply_key(terminal_state* t, unsigned key) {
 extern "C" void terminal_process_char(terminal_state* t, int ch) {
     if (!t) return;
     const int n = usable_length(t);
-    if (n > TERMINAL_LINE_MAX - 2) return;
+    if (n > TERMINAL_LINE_SIZE - 2) return;
     if (t->cursor > n) t->cursor = n;
     if (t->cursor < 0) t->cursor = 0;
     std::memmove(t->input + t->cursor + 1, t->input + t->cursor,

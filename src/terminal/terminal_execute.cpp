@@ -15,7 +15,7 @@ const char* skip_blanks(const char* s) {
 }
 
 void copy_line(char* dst, const char* src) {
-    const size_t n = strnlen(src, TERMINAL_LINE_MAX - 1);
+    const size_t n = strnlen(src, TERMINAL_LINE_SIZE - 1);
     std::memcpy(dst, src, n);
     dst[n] = '\0';
 }
@@ -45,7 +45,7 @@ bool in_command_table(const char* word) {
 
 void run_command(terminal_state* t, const char* word, const char* args) {
     if (qor::terminal::run_builtin(t, word, args)) return;
-    char line[TERMINAL_LINE_MAX];
+    char line[TERMINAL_LINE_SIZE];
     const char* format = in_command_table(word) ? "Command '%s' executed" : "Unknown command: '%s'";
     std::snprintf(line, sizeof line, format, word);
     add_output(t, line);
@@ -55,7 +55,7 @@ void run_command(terminal_state* t, const char* word, const char* args) {
 
 extern "C" void terminal_execute(terminal_state* t) {
     if (!t) return;
-    char line[TERMINAL_LINE_MAX];
+    char line[TERMINAL_LINE_SIZE];
     copy_line(line, t->input);
     char* word = const_cast<char*>(skip_blanks(line));
     if (*word == '\0') return;

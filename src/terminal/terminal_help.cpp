@@ -23,16 +23,16 @@ int rows_in_category(int category) {
 // Appends text to row without letting the row grow past the line size.
 void append_bounded(char* row, const char* text) {
     const size_t used = std::strlen(row);
-    std::strncat(row, text, TERMINAL_LINE_MAX - 1 - used);
+    std::strncat(row, text, TERMINAL_LINE_SIZE - 1 - used);
 }
 
 void print_category(terminal_state* t, int category) {
-    char line[TERMINAL_LINE_MAX];
+    char line[TERMINAL_LINE_SIZE];
     std::snprintf(line, sizeof line, "=== %s (%d) ===", g_category_names[category],
                   rows_in_category(category));
     add_output(t, line);
 
-    char row[TERMINAL_LINE_MAX] = "";
+    char row[TERMINAL_LINE_SIZE] = "";
     int names_in_row = 0;
     for (int i = 0; i < terminal_get_command_count(); ++i) {
         if (terminal_get_cmd_category(i) != category) continue;

@@ -1,0 +1,35 @@
+// Starting programs from tests: run one to completion with its output
+// captured, or start one in the background and stop it again.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace qor::test {
+
+struct run_result {
+    int exit_code = -1; // -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Runs program with args (argv[1..]) in the working folder `cwd` (empty: the
+// test's own), with `env_overrides` set on top of the test's environment.
+run_result run_program(const std::string& program, const std::vector<std::string>& args,
+                       const std::map<std::string, std::string>& env_overrides = {},
+                       const std::string& cwd = "");
+
+// A program running in the background.
+struct background_program {
+    int pid = 0;
+};
+background_program start_background(const std::string& program,
+                                    const std::vector<std::string>& args,
+                                    const std::map<std::string, std::string>& env_overrides = {});
+// Waits for it to end and returns its exit code (-1 when it was killed).
+int wait_for(background_program* program);
+// Kills it and collects it.
+void stop(background_program* program);
+
+} // namespace qor::test
