@@ -15,16 +15,22 @@ constexpr int kMaxLineLength = EDITOR_LINE_SIZE - 1;
 constexpr int kMaxLines = EDITOR_MAX_LINES - 1;
 
 constexpr const char* kSample[] = {
-    "#include <qor_api.h>", "", "int main() {", "    qor_system_init();",
+    "#include <qor_api.h>",     "", "int main() {",  "    qor_system_init();",
     "    qor_graphics_init();", "", "    return 0;", "}",
 };
 
 constexpr unsigned kKeyEnd = 0x23, kKeyHome = 0x24, kKeyLeft = 0x25, kKeyUp = 0x26,
                    kKeyRight = 0x27, kKeyDown = 0x28, kKeyDelete = 0x2E;
 
-int& row() { return g_code.cursor_row; }
-int& col() { return g_code.cursor_col; }
-int len(int i) { return g_code.line_len[i]; }
+int& row() {
+    return g_code.cursor_row;
+}
+int& col() {
+    return g_code.cursor_col;
+}
+int len(int i) {
+    return g_code.line_len[i];
+}
 
 void set_line(int i, const char* text, int length) {
     std::memcpy(g_code.lines[i], text, static_cast<size_t>(length));
@@ -34,13 +40,15 @@ void set_line(int i, const char* text, int length) {
 
 // Lines first..count-1 move one place down (a gap opens at first).
 void open_gap(int first) {
-    for (int i = g_code.line_count; i > first; --i) set_line(i, g_code.lines[i - 1], len(i - 1));
+    for (int i = g_code.line_count; i > first; --i)
+        set_line(i, g_code.lines[i - 1], len(i - 1));
     ++g_code.line_count;
 }
 
 // Line gone is removed; the lines below it move one place up.
 void close_gap(int gone) {
-    for (int i = gone; i < g_code.line_count - 1; ++i) set_line(i, g_code.lines[i + 1], len(i + 1));
+    for (int i = gone; i < g_code.line_count - 1; ++i)
+        set_line(i, g_code.lines[i + 1], len(i + 1));
     --g_code.line_count;
     g_code.lines[g_code.line_count][0] = '\0';
     g_code.line_len[g_code.line_count] = 0;
@@ -120,8 +128,12 @@ void code_editor_init() {
 
 void code_editor_key(unsigned key) {
     switch (key) {
-    case kKeyEnd: col() = len(row()); break;
-    case kKeyHome: col() = 0; break;
+    case kKeyEnd:
+        col() = len(row());
+        break;
+    case kKeyHome:
+        col() = 0;
+        break;
     case kKeyLeft:
         if (col() > 0) {
             --col();
@@ -150,8 +162,11 @@ void code_editor_key(unsigned key) {
             col() = std::min(col(), len(row()));
         }
         break;
-    case kKeyDelete: delete_forward(); break;
-    default: break;
+    case kKeyDelete:
+        delete_forward();
+        break;
+    default:
+        break;
     }
 }
 

@@ -13,7 +13,9 @@ constexpr int kRowHeight = 16;
 // The view assumes every character advances 7 pixels.
 constexpr int kCharAdvance = 7;
 
-int visible_rows(int h) { return h <= 47 ? 1 : (h - 32) / kRowHeight; }
+int visible_rows(int h) {
+    return h <= 47 ? 1 : (h - 32) / kRowHeight;
+}
 
 // A plain substring test: "print" counts as holding "int", as intended for
 // such a small highlighter.
@@ -25,7 +27,8 @@ uint32_t line_colour(const char* line) {
 
 void follow_cursor(int rows) {
     if (g_code.cursor_row < g_code.scroll) g_code.scroll = g_code.cursor_row;
-    while (g_code.cursor_row >= g_code.scroll + rows) ++g_code.scroll;
+    while (g_code.cursor_row >= g_code.scroll + rows)
+        ++g_code.scroll;
 }
 
 } // namespace

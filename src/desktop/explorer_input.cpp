@@ -23,7 +23,9 @@ bool on_quick_access(int x, int y, int px, int py) {
     return px <= x + 119 && y + 77 < py && py <= y + 197;
 }
 
-bool on_list(int x, int y, int px, int py) { return px >= x + kListLeft && py >= y + kListTop; }
+bool on_list(int x, int y, int px, int py) {
+    return px >= x + kListLeft && py >= y + kListTop;
+}
 
 void open_quick_access(int i) {
     char target[QOR_PATH_MAX];

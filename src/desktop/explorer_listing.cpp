@@ -22,7 +22,9 @@ constexpr int kExplorerWindowHeight = 480;
 
 files_folder_lister g_folder_lister = qor::host::list_folder;
 
-void copy_text(char* out, size_t size, const char* text) { std::snprintf(out, size, "%s", text); }
+void copy_text(char* out, size_t size, const char* text) {
+    std::snprintf(out, size, "%s", text);
+}
 
 // The text after the last dot, letters a..z in capitals; "文件" without a dot.
 void type_text(const char* name, char (&out)[16]) {
@@ -82,7 +84,9 @@ void files_set_folder_lister(files_folder_lister lister) {
     g_folder_lister = lister ? lister : qor::host::list_folder;
 }
 
-int files_visible_rows(int h) { return (h - 88) / 28; }
+int files_visible_rows(int h) {
+    return (h - 88) / 28;
+}
 
 void files_refresh() {
     g_files.count = 0;

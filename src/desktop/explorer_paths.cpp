@@ -10,7 +10,9 @@ namespace {
 
 constexpr char kSep = qor::host::kPathSeparator;
 
-bool fits_whole(int written, size_t size) { return written >= 0 && static_cast<size_t>(written) < size; }
+bool fits_whole(int written, size_t size) {
+    return written >= 0 && static_cast<size_t>(written) < size;
+}
 
 } // namespace
 
@@ -24,7 +26,8 @@ bool explorer_join(const char* folder, const char* name, char (&out)[QOR_PATH_MA
 bool explorer_parent(const char* path, char (&out)[QOR_PATH_MAX]) {
     std::snprintf(out, sizeof out, "%s", path);
     size_t len = std::strlen(out);
-    while (len > 1 && out[len - 1] == kSep) out[--len] = '\0';
+    while (len > 1 && out[len - 1] == kSep)
+        out[--len] = '\0';
 
     char* last = std::strrchr(out, kSep);
     // No separator (a drive root such as "C:") or only the root separator

@@ -8,11 +8,8 @@
 #include <cstdio>
 
 const sidebar_entry g_sidebar[kSidebarEntries] = {
-    {"homet", nullptr},
-    {"Desktop", "Desktop"},
-    {"Documents", "Documents"},
-    {"Downloads", "Downloads"},
-    {"Pictures", "Pictures"},
+    {"homet", nullptr},         {"Desktop", "Desktop"},   {"Documents", "Documents"},
+    {"Downloads", "Downloads"}, {"Pictures", "Pictures"},
 };
 
 namespace {

@@ -57,13 +57,21 @@ void cmd_cd(terminal_state* t, const char* args) {
     if (!change_directory(t, args)) add_output(t, "cd: directory not found");
 }
 
-void cmd_pwd(terminal_state* t, const char*) { add_output(t, t->cwd); }
+void cmd_pwd(terminal_state* t, const char*) {
+    add_output(t, t->cwd);
+}
 
-void cmd_echo(terminal_state* t, const char* args) { add_output(t, args); }
+void cmd_echo(terminal_state* t, const char* args) {
+    add_output(t, args);
+}
 
-void cmd_clear(terminal_state* t, const char*) { t->output_count = 0; }
+void cmd_clear(terminal_state* t, const char*) {
+    t->output_count = 0;
+}
 
-void cmd_help(terminal_state* t, const char*) { print_help(t); }
+void cmd_help(terminal_state* t, const char*) {
+    print_help(t);
+}
 
 void cmd_ver(terminal_state* t, const char*) {
     add_output(t, "QorOS v7.0.0 (Vuredivaz Uvodadov UZ)");
@@ -76,9 +84,13 @@ void cmd_date(terminal_state* t, const char*) {
     add_output(t, line);
 }
 
-void cmd_whoami(terminal_state* t, const char*) { add_output(t, "QorOS User"); }
+void cmd_whoami(terminal_state* t, const char*) {
+    add_output(t, "QorOS User");
+}
 
-void cmd_exit(terminal_state* t, const char*) { add_output(t, "Use ESC to close terminal"); }
+void cmd_exit(terminal_state* t, const char*) {
+    add_output(t, "Use ESC to close terminal");
+}
 
 struct builtin {
     const char* name;
@@ -87,12 +99,14 @@ struct builtin {
 
 // Checked in this order; the first name that matches runs.
 constexpr builtin kBuiltins[] = {
-    {"ls", cmd_ls},       {"cd", cmd_cd},     {"pwd", cmd_pwd},   {"echo", cmd_echo},
-    {"clear", cmd_clear}, {"cls", cmd_clear}, {"help", cmd_help}, {"ver", cmd_ver},
+    {"ls", cmd_ls},       {"cd", cmd_cd},         {"pwd", cmd_pwd},   {"echo", cmd_echo},
+    {"clear", cmd_clear}, {"cls", cmd_clear},     {"help", cmd_help}, {"ver", cmd_ver},
     {"date", cmd_date},   {"whoami", cmd_whoami}, {"exit", cmd_exit}, {"quit", cmd_exit},
 };
 
-char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char ascii_lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 } // namespace
 

@@ -17,7 +17,9 @@ constexpr unsigned kKeyDown = 0x28;
 
 // The length the editing rules work with: a corrupt negative length counts as
 // an empty line.
-int usable_length(const terminal_state* t) { return t->input_len < 0 ? 0 : t->input_len; }
+int usable_length(const terminal_state* t) {
+    return t->input_len < 0 ? 0 : t->input_len;
+}
 
 void sync_length(terminal_state* t) {
     t->input[TERMINAL_LINE_SIZE - 1] = '\0';
@@ -80,21 +82,31 @@ bool history_newer(terminal_state* t) {
 
 bool apply_key(terminal_state* t, unsigned key) {
     switch (key) {
-    case kKeyBackspace: return delete_before_cursor(t);
-    case kKeyEnter: finish_line(t); return true;
-    case kKeyEnd: t->cursor = usable_length(t); return true;
-    case kKeyHome: t->cursor = 0; return true;
+    case kKeyBackspace:
+        return delete_before_cursor(t);
+    case kKeyEnter:
+        finish_line(t);
+        return true;
+    case kKeyEnd:
+        t->cursor = usable_length(t);
+        return true;
+    case kKeyHome:
+        t->cursor = 0;
+        return true;
     case kKeyLeft:
         if (t->cursor <= 0) return false;
         --t->cursor;
         return true;
-    case kKeyUp: return history_older(t);
+    case kKeyUp:
+        return history_older(t);
     case kKeyRight:
         if (t->cursor >= usable_length(t)) return false;
         ++t->cursor;
         return true;
-    case kKeyDown: return history_newer(t);
-    default: return false;
+    case kKeyDown:
+        return history_newer(t);
+    default:
+        return false;
     }
 }
 

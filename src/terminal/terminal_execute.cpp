@@ -7,10 +7,13 @@
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 const char* skip_blanks(const char* s) {
-    while (is_blank(*s)) ++s;
+    while (is_blank(*s))
+        ++s;
     return s;
 }
 
@@ -61,7 +64,8 @@ extern "C" void terminal_execute(terminal_state* t) {
     if (*word == '\0') return;
 
     char* end = word;
-    while (*end && !is_blank(*end)) ++end;
+    while (*end && !is_blank(*end))
+        ++end;
     const char* args = end;
     if (*end) {
         *end = '\0';
@@ -74,7 +78,7 @@ extern "C" void terminal_execute(terminal_state* t) {
 
 extern "C" const char* terminal_get_output(const terminal_state* t) {
     if (!t || t->output_count <= 0) return "";
-    const int newest = t->output_count > TERMINAL_OUTPUT_LINES ? TERMINAL_OUTPUT_LINES - 1
-                                                               : t->output_count - 1;
+    const int newest =
+        t->output_count > TERMINAL_OUTPUT_LINES ? TERMINAL_OUTPUT_LINES - 1 : t->output_count - 1;
     return t->output[newest];
 }

@@ -52,7 +52,8 @@ void print_category(terminal_state* t, int category) {
 
 void print_help(terminal_state* t) {
     add_output(t, "QorOS v7.0 - Available commands:");
-    for (int category = 0; category < kCategoryCount; ++category) print_category(t, category);
+    for (int category = 0; category < kCategoryCount; ++category)
+        print_category(t, category);
 }
 
 } // namespace qor::terminal

@@ -31,7 +31,8 @@ void text(qor_context* ctx, const char* s, int x, int y, uint32_t colour, int si
 
 uint32_t line_colour(const char* line) {
     if (std::strstr(line, "===")) return 0xFF00C8C8;
-    if (std::strstr(line, "Unknown") || std::strstr(line, "not found") || std::strstr(line, "cannot"))
+    if (std::strstr(line, "Unknown") || std::strstr(line, "not found") ||
+        std::strstr(line, "cannot"))
         return 0xFF5050FF;
     if (std::strstr(line, "QorOS") || std::strstr(line, "Terminal")) return 0xFFDCDCDC;
     return 0xFF00DC00;
@@ -74,5 +75,6 @@ extern "C" void terminal_render_page(qor_context* ctx, const terminal_state* t, 
 
     fill(ctx, x + 1, y + h - 4, w - 2, 3, 0xFF006400);
     if (t->input_len == 0 && t->output_count <= 5)
-        text(ctx, "Type 'help' for command list, 'ver' for version", x + 8, py + 18, 0xFF008C00, 10);
+        text(ctx, "Type 'help' for command list, 'ver' for version", x + 8, py + 18, 0xFF008C00,
+             10);
 }
