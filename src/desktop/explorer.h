@@ -44,6 +44,12 @@ void files_scroll_by(int rows, int visible_rows);
 // Draws the explorer content into ctx for the window rectangle (x, y, w, h).
 void files_draw(qor_context* ctx, int x, int y, int w, int h);
 
+// The status bar's text: the item count (".." not counted) and the path.
+// Room for the whole path: a cut could end inside a UTF-8 character, and the
+// text runs past the window's edge long before its length matters.
+constexpr int kStatusTextSize = 64 + QOR_PATH_MAX;
+void files_status_text(char (&out)[kStatusTextSize]);
+
 // The size column's text ("1023 B", "1.5 KB", ...), into a 32-byte buffer.
 void files_size_text(uint64_t size, char (&out)[32]);
 

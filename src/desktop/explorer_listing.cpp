@@ -117,6 +117,12 @@ void files_scroll_by(int rows, int visible_rows) {
     clamp_scroll(visible_rows);
 }
 
+void files_status_text(char (&out)[kStatusTextSize]) {
+    // The ".." entry is not an item of the folder.
+    std::snprintf(out, sizeof out, "项目: %d  |  路径: %s", std::max(g_files.count, 1) - 1,
+                  g_files.path);
+}
+
 void files_size_text(uint64_t size, char (&out)[32]) {
     constexpr uint64_t kKiB = 1024, kMiB = kKiB * 1024, kGiB = kMiB * 1024;
     const double s = static_cast<double>(size);

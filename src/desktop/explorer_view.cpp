@@ -97,12 +97,8 @@ void draw_rows(qor_context* ctx, const list_columns& cols, int x, int y, int h) 
 void draw_status_bar(qor_context* ctx, int x, int y, int w, int h) {
     paint::fill(ctx, x, y + h - 18, w, 18, 0xFFFAF5F5);
     paint::line(ctx, x, y + h - 18, x + w, y + h - 18, kBorder);
-    // Room for the whole path: a cut could end inside a UTF-8 character, and
-    // the text runs past the window's edge long before the length matters.
-    char status[64 + QOR_PATH_MAX];
-    // The ".." entry is not an item of the folder.
-    std::snprintf(status, sizeof status, "项目: %d  |  路径: %s", std::max(g_files.count, 1) - 1,
-                  g_files.path);
+    char status[kStatusTextSize];
+    files_status_text(status);
     paint::text(ctx, status, x + 8, y + h - 15, kGreyInk, 10);
 }
 
