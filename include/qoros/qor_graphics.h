@@ -37,14 +37,43 @@ int qor_graphics_get_width(qor_context* ctx);
 int qor_graphics_get_height(qor_context* ctx);
 int qor_graphics_present(qor_context* ctx);
 
+/* Number of live contexts. */
+int qor_graphics_get_context_count(void);
+
+/* Drawing primitives. Every operation returns QOR_OK (also when nothing was
+ * visible) or QOR_ERR_GRAPHICS for a null or invalid context; a null rectangle
+ * pointer gives QOR_ERR_INVALID_ARG. Colours with alpha 255 paint opaquely,
+ * 0 paints nothing, anything between blends (src*a + old*(255-a))/255 per
+ * channel, truncating. Any coordinate is accepted; what lies outside is
+ * clipped. */
+int qor_graphics_clear(qor_context* ctx, qor_color c);
+int qor_graphics_draw_point(qor_context* ctx, qor_point p, qor_color c);
 int qor_graphics_draw_line(qor_context* ctx, qor_point from, qor_point to, qor_color c);
 int qor_graphics_draw_rect(qor_context* ctx, const qor_rect* r, qor_color c);
 int qor_graphics_fill_rect(qor_context* ctx, const qor_rect* r, qor_color c);
-int qor_graphics_fill_triangle(qor_context* ctx, qor_point p0, qor_point p1, qor_point p2, qor_color c);
-int qor_graphics_draw_text(qor_context* ctx, const char* text, qor_point pos, qor_color color, int size);
+int qor_graphics_draw_circle(qor_context* ctx, qor_point center, int radius, qor_color c);
+int qor_graphics_fill_circle(qor_context* ctx, qor_point center, int radius, qor_color c);
+int qor_graphics_draw_triangle(qor_context* ctx, qor_point p0, qor_point p1, qor_point p2,
+                               qor_color c);
+int qor_graphics_fill_triangle(qor_context* ctx, qor_point p0, qor_point p1, qor_point p2,
+                               qor_color c);
+/* Two-colour gradient over the visible part of r: the first visible row (or
+ * column when vertical is false) has exactly `from`. */
+int qor_graphics_gradient_fill(qor_context* ctx, const qor_rect* r, qor_color from, qor_color to,
+                               bool vertical);
 
-/* Number of live contexts. */
-int qor_graphics_get_context_count(void);
+/* Anti-aliased UTF-8 text; pos is the top-left corner of the first line, size
+ * the em height in pixels (<= 0 means 12). The colour's alpha is not used.
+ * QOR_ERR_GRAPHICS for an invalid context, a null text or no usable font;
+ * QOR_ERR_NO_MEMORY when the text cannot be converted for lack of memory. */
+int qor_graphics_draw_text(qor_context* ctx, const char* text, qor_point pos, qor_color color,
+                           int size);
+
+/* Writes the framebuffer as an 8-bit RGBA PNG (alpha 255). The file appears
+ * under `path` complete or not at all. QOR_OK, QOR_ERR_INVALID_ARG for a
+ * null or empty path, QOR_ERR_IO when the file cannot be written,
+ * QOR_ERR_GRAPHICS for an invalid context. */
+int qor_graphics_save_png(qor_context* ctx, const char* path);
 
 QOR_EXTERN_C_END
 

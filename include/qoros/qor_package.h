@@ -43,6 +43,16 @@ static_assert(sizeof(qpa_header) == QPA_HEADER_SIZE, "qpa_header must be 512 byt
 _Static_assert(sizeof(qpa_header) == QPA_HEADER_SIZE, "qpa_header must be 512 bytes");
 #endif
 
+/* Reads the first 512 bytes of a package into *out. 0 when they start with
+   the magic; -1 for a missing argument, a file shorter than 512 bytes or a
+   wrong magic; -4 when the file cannot be opened or read. */
+int qpa_read_header(const char* path, qpa_header* out);
+
+/* Fills list with the headers of the valid *.qpa files in the packages
+   folder (qor_apps_get_dir), in the host's listing order, at most capacity
+   of them; *count receives how many. 0, or -1 for a null list or count. */
+int qpa_list_installed(qpa_header* list, uint32_t capacity, uint32_t* count);
+
 QOR_EXTERN_C_END
 
 #endif

@@ -9,6 +9,11 @@
 #include <cstdio>
 #include <cstring>
 
+const sidebar_entry g_sidebar[kSidebarEntries] = {
+    {"homet", nullptr},         {"Desktop", "Desktop"},   {"Documents", "Documents"},
+    {"Downloads", "Downloads"}, {"Pictures", "Pictures"},
+};
+
 namespace {
 
 constexpr int kListLeft = 121;

@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-explorer_state g_files;
-
 namespace {
 
 // Both explorer kinds open 480 pixels high and windows never change size, so

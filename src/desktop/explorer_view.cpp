@@ -7,11 +7,6 @@
 #include <algorithm>
 #include <cstdio>
 
-const sidebar_entry g_sidebar[kSidebarEntries] = {
-    {"homet", nullptr},         {"Desktop", "Desktop"},   {"Documents", "Documents"},
-    {"Downloads", "Downloads"}, {"Pictures", "Pictures"},
-};
-
 namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFF;

@@ -46,7 +46,8 @@ extern "C" qor_context* qor_graphics_create_context(int width, int height) {
         std::free(ctx);
         return nullptr;
     }
-    for (uint64_t i = 3; i < bytes; i += 4) ctx->framebuffer[i] = 255;
+    for (uint64_t i = 3; i < bytes; i += 4)
+        ctx->framebuffer[i] = 255;
 
     ++g_context_count;
     return ctx;
@@ -65,12 +66,18 @@ extern "C" uint8_t* qor_graphics_get_framebuffer(qor_context* ctx) {
     return ctx ? ctx->framebuffer : nullptr;
 }
 
-extern "C" int qor_graphics_get_width(qor_context* ctx) { return ctx ? ctx->width : 0; }
+extern "C" int qor_graphics_get_width(qor_context* ctx) {
+    return ctx ? ctx->width : 0;
+}
 
-extern "C" int qor_graphics_get_height(qor_context* ctx) { return ctx ? ctx->height : 0; }
+extern "C" int qor_graphics_get_height(qor_context* ctx) {
+    return ctx ? ctx->height : 0;
+}
 
 extern "C" int qor_graphics_present(qor_context* ctx) {
     return (ctx && ctx->valid) ? QOR_OK : QOR_ERR_GRAPHICS;
 }
 
-extern "C" int qor_graphics_get_context_count(void) { return g_context_count; }
+extern "C" int qor_graphics_get_context_count(void) {
+    return g_context_count;
+}

@@ -1,0 +1,69 @@
+// Reading package headers and listing the installed packages.
+#include "host/host_fs.h"
+
+#include <cstring>
+#include <qoros/qor_log.h>
+#include <qoros/qor_package.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr uint8_t kMagic[8] = {'Q', 'O', 'R', 'A', 'P', 'P', 0, 0};
+
+// Reads until size bytes or the end of the file; -1 on a read failure.
+int64_t read_up_to(qor::host::file_handle file, uint8_t* buffer, size_t size) {
+    size_t total = 0;
+    while (total < size) {
+        const int64_t n = qor::host::read_file(file, buffer + total, size - total);
+        if (n < 0) return -1;
+        if (n == 0) break;
+        total += static_cast<size_t>(n);
+    }
+    return static_cast<int64_t>(total);
+}
+
+// "*.qpa" as the Windows host matches it: any name ending in ".qpa", in any
+// letter case.
+bool has_package_suffix(const std::string& name) {
+    static constexpr char kSuffix[] = ".qpa";
+    const size_t n = sizeof kSuffix - 1;
+    if (name.size() < n) return false;
+    for (size_t i = 0; i < n; ++i) {
+        char c = name[name.size() - n + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != kSuffix[i]) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int qpa_read_header(const char* path, qpa_header* out) {
+    if (!path || !out) return QOR_ERR_INVALID_ARG;
+    const auto file = qor::host::open_file(path, qor::host::open_mode::read);
+    if (file == qor::host::kInvalidFile) return QOR_ERR_IO;
+    const int64_t got = read_up_to(file, reinterpret_cast<uint8_t*>(out), sizeof *out);
+    qor::host::close_file(file);
+    if (got < 0) return QOR_ERR_IO;
+    if (got < static_cast<int64_t>(sizeof *out)) return QOR_ERR_INVALID_ARG;
+    return std::memcmp(out->magic, kMagic, sizeof kMagic) == 0 ? QOR_OK : QOR_ERR_INVALID_ARG;
+}
+
+extern "C" int qpa_list_installed(qpa_header* list, uint32_t capacity, uint32_t* count) {
+    if (!list || !count) return QOR_ERR_INVALID_ARG;
+    const char* dir = qor_apps_get_dir();
+    *count = 0;
+    std::vector<qor::host::folder_entry> entries;
+    if (!*dir || !qor::host::list_folder(dir, &entries)) return QOR_OK;
+    uint32_t stored = 0;
+    for (const auto& entry : entries) {
+        if (stored >= capacity) break;
+        if (!has_package_suffix(entry.name)) continue;
+        const std::string path = std::string(dir) + qor::host::kPathSeparator + entry.name;
+        // A file that is not a package leaves its slot for the next one.
+        if (qpa_read_header(path.c_str(), &list[stored]) == QOR_OK) ++stored;
+    }
+    *count = stored;
+    return QOR_OK;
+}

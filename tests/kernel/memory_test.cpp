@@ -1,0 +1,119 @@
+#include "kernel/memory_list.h"
+
+#include <cstdint>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <qoros/qor_memory.h>
+
+using qor::kernel::mem_alloc_count;
+using qor::kernel::mem_header;
+using qor::kernel::mem_list_head;
+
+namespace {
+mem_header* header(void* p) {
+    return static_cast<mem_header*>(p) - 1;
+}
+} // namespace
+
+TEST(KernelMemory, ZeroSizeAndNullAreNoOps) {
+    const uint64_t used = qor_kernel_get_used_memory();
+    const int32_t count = mem_alloc_count();
+    EXPECT_EQ(qor_kernel_alloc(0), nullptr);
+    EXPECT_EQ(qor_kernel_alloc_zero(0), nullptr);
+    qor_kernel_free(nullptr);
+    EXPECT_EQ(qor_kernel_get_used_memory(), used);
+    EXPECT_EQ(mem_alloc_count(), count);
+}
+
+TEST(KernelMemory, NewestBlockHeadsTheListAndTotalsFollow) {
+    const uint64_t used = qor_kernel_get_used_memory();
+    const int32_t count = mem_alloc_count();
+    void* a = qor_kernel_alloc(100);
+    void* b = qor_kernel_alloc(50);
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(a) % 16, 0u);
+    EXPECT_EQ(qor_kernel_get_used_memory(), used + 150);
+    EXPECT_EQ(mem_alloc_count(), count + 2);
+    EXPECT_EQ(mem_list_head(), header(b));
+    EXPECT_EQ(header(b)->next, header(a));
+    EXPECT_EQ(header(a)->prev, header(b));
+    EXPECT_EQ(header(b)->prev, nullptr);
+    qor_kernel_free(b);
+    qor_kernel_free(a);
+    EXPECT_EQ(qor_kernel_get_used_memory(), used);
+}
+
+TEST(KernelMemory, FreeingTheMiddleOrTheHeadRelinksTheRest) {
+    void* oldest = qor_kernel_alloc(1);
+    void* middle = qor_kernel_alloc(2);
+    void* newest = qor_kernel_alloc(3);
+    qor_kernel_free(middle);
+    EXPECT_EQ(header(newest)->next, header(oldest));
+    EXPECT_EQ(header(oldest)->prev, header(newest));
+    qor_kernel_free(newest);
+    EXPECT_EQ(mem_list_head(), header(oldest));
+    EXPECT_EQ(header(oldest)->prev, nullptr);
+    qor_kernel_free(oldest);
+}
+
+TEST(KernelMemory, ReallocGrowsShrinksAllocatesAndFrees) {
+    const uint64_t used = qor_kernel_get_used_memory();
+    auto* p = static_cast<unsigned char*>(qor_kernel_realloc(nullptr, 64));
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(qor_kernel_get_used_memory(), used + 64);
+    EXPECT_EQ(qor_kernel_realloc(p, 0), nullptr);
+    EXPECT_EQ(qor_kernel_get_used_memory(), used);
+
+    void* older = qor_kernel_alloc(8);
+    p = static_cast<unsigned char*>(qor_kernel_alloc(100));
+    void* newer = qor_kernel_alloc(8);
+    for (int i = 0; i < 100; ++i)
+        p[i] = static_cast<unsigned char>(i);
+    p = static_cast<unsigned char*>(qor_kernel_realloc(p, 300000)); // large enough to move
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(qor_kernel_get_used_memory(), used + 16 + 300000);
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(p[i], i);
+    EXPECT_EQ(header(newer)->next, header(p));
+    EXPECT_EQ(header(older)->prev, header(p));
+    p = static_cast<unsigned char*>(qor_kernel_realloc(p, 10));
+    EXPECT_EQ(qor_kernel_get_used_memory(), used + 16 + 10);
+    EXPECT_EQ(p[9], 9);
+    qor_kernel_free(p);
+    qor_kernel_free(newer);
+    EXPECT_EQ(mem_list_head(), header(older));
+    qor_kernel_free(older);
+    EXPECT_EQ(qor_kernel_get_used_memory(), used);
+}
+
+TEST(KernelMemory, AllocZeroClearsTheUserBytes) {
+    auto* p = static_cast<unsigned char*>(qor_kernel_alloc_zero(16));
+    ASSERT_NE(p, nullptr);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(p[i], 0);
+    qor_kernel_free(p);
+}
+
+TEST(KernelMemory, BlocksWithoutTheMagicAreIgnored) {
+    const uint64_t used = qor_kernel_get_used_memory();
+    void* p = qor_kernel_alloc(40);
+    header(p)->magic = 0x12345678;
+    qor_kernel_free(p);
+    EXPECT_EQ(qor_kernel_get_used_memory(), used + 40);
+    EXPECT_EQ(qor_kernel_realloc(p, 80), nullptr);
+    EXPECT_EQ(qor_kernel_get_used_memory(), used + 40);
+    header(p)->magic = qor::kernel::kLiveBlockMagic;
+    qor_kernel_free(p);
+    EXPECT_EQ(qor_kernel_get_used_memory(), used);
+}
+
+TEST(KernelMemory, SizesWhoseHeaderWouldWrapAreRefused) {
+    const uint64_t used = qor_kernel_get_used_memory();
+    for (uint64_t size : {UINT64_MAX, UINT64_MAX - 31, UINT64_MAX - 16})
+        EXPECT_EQ(qor_kernel_alloc(size), nullptr) << size;
+    void* p = qor_kernel_alloc(8);
+    EXPECT_EQ(qor_kernel_realloc(p, UINT64_MAX - 8), nullptr);
+    EXPECT_EQ(qor_kernel_get_used_memory(), used + 8); // the old block is untouched
+    qor_kernel_free(p);
+    EXPECT_EQ(qor_kernel_get_used_memory(), used);
+}
