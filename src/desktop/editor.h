@@ -3,8 +3,6 @@
 // view with line numbers, keyword colours, caret and status bar.
 #pragma once
 
-#include "qoros/qor_graphics.h"
-
 #include <cstdint>
 
 constexpr int EDITOR_MAX_LINES = 200;
@@ -29,6 +27,7 @@ void code_editor_key(unsigned key);
 // A character message: Enter/line feed splits, Backspace joins or deletes,
 // printable ASCII is inserted; only the low 8 bits count.
 void code_editor_char(int ch);
-// Draws the view for the window rectangle (x, y, w, h); scrolls the stored
-// view so the cursor line is shown.
-void code_editor_draw(qor_context* ctx, int x, int y, int w, int h);
+// Draws the view of the editor window in slot into the desktop context
+// (loading the sample first if needed); scrolls the stored view so the
+// cursor line is shown.
+void render_code_editor(int slot);

@@ -1,7 +1,8 @@
 // The code editor's view: gutter with line numbers, lines coloured by a
 // plain keyword test, the caret, and the status bar.
+#include "desktop/app_windows.h"
+#include "desktop/desktop_paint.h"
 #include "desktop/editor.h"
-#include "desktop/explorer_paint.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -33,26 +34,29 @@ void follow_cursor(int rows) {
 
 } // namespace
 
-void code_editor_draw(qor_context* ctx, int x, int y, int w, int h) {
-    paint::fill(ctx, x + 1, y + 26, w - 2, h - 28, 0xFF281E1E);
+void render_code_editor(int slot) {
+    if (!g_code_init) code_editor_init();
+    const app_window& win = g_app_wins[slot];
+    const int x = win.x, y = win.y, w = win.w, h = win.h;
+    paint_fill(x + 1, y + 26, w - 2, h - 28, 0xFF281E1E);
     const int rows = visible_rows(h);
     follow_cursor(rows);
 
     const int last = std::min(g_code.scroll + rows, g_code.line_count);
     for (int i = g_code.scroll; i < last; ++i) {
         const int r = y + 34 + kRowHeight * (i - g_code.scroll);
-        paint::fill(ctx, x + 1, r, 32, kRowHeight, 0xFF322828);
+        paint_fill(x + 1, r, 32, kRowHeight, 0xFF322828);
         char number[12];
         std::snprintf(number, sizeof number, "%3d", i + 1);
-        paint::text(ctx, number, x + 2, r + 2, 0xFF786464, 10);
-        paint::text(ctx, g_code.lines[i], x + 36, r + 2, line_colour(g_code.lines[i]), 11);
+        paint_text(number, x + 2, r + 2, 0xFF786464, 10);
+        paint_text(g_code.lines[i], x + 36, r + 2, line_colour(g_code.lines[i]), 11);
         if (i == g_code.cursor_row)
-            paint::fill(ctx, x + 36 + kCharAdvance * g_code.cursor_col, r + 2, 2, 14, 0xFFDCDCDC);
+            paint_fill(x + 36 + kCharAdvance * g_code.cursor_col, r + 2, 2, 14, 0xFFDCDCDC);
     }
 
-    paint::fill(ctx, x + 1, y + h - 22, w - 2, 20, 0xFF3C3232);
+    paint_fill(x + 1, y + h - 22, w - 2, 20, 0xFF3C3232);
     char status[64];
     std::snprintf(status, sizeof status, "Ln %d, Col %d  |  %d lines", g_code.cursor_row + 1,
                   g_code.cursor_col + 1, g_code.line_count);
-    paint::text(ctx, status, x + 6, y + h - 19, 0xFFB4B4B4, 10);
+    paint_text(status, x + 6, y + h - 19, 0xFFB4B4B4, 10);
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "desktop/explorer_state.h"
-#include "qoros/qor_graphics.h"
 
 #include <cstdint>
 #include <vector>
@@ -41,8 +40,8 @@ int files_visible_rows(int h);
 // [0, max(0, count - visible_rows)].
 void files_scroll_by(int rows, int visible_rows);
 
-// Draws the explorer content into ctx for the window rectangle (x, y, w, h).
-void files_draw(qor_context* ctx, int x, int y, int w, int h);
+// Draws the explorer content of the window in slot into the desktop context.
+void render_files(int slot);
 
 // The status bar's text: the item count (".." not counted) and the path.
 // Room for the whole path: a cut could end inside a UTF-8 character, and the
