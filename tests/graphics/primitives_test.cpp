@@ -198,6 +198,8 @@ TEST(InvalidContext, EveryOperationRefusesAndPaintsNothing) {
         EXPECT_EQ(qor_graphics_draw_triangle(ctx, {0, 0}, {9, 0}, {0, 9}, w), QOR_ERR_GRAPHICS);
         EXPECT_EQ(qor_graphics_fill_triangle(ctx, {0, 0}, {9, 0}, {0, 9}, w), QOR_ERR_GRAPHICS);
         EXPECT_EQ(qor_graphics_gradient_fill(ctx, &r, w, w, true), QOR_ERR_GRAPHICS);
+        EXPECT_EQ(qor_graphics_draw_text(ctx, "A", {0, 0}, w, 12), QOR_ERR_GRAPHICS);
+        EXPECT_EQ(qor_graphics_save_png(ctx, "never.png"), QOR_ERR_GRAPHICS);
     }
     c.ctx->valid = 1;
     EXPECT_EQ(c.pixels(), before);

@@ -1,0 +1,214 @@
+// Text placement, line feeds, fallback advances and coverage blending with
+// the test glyph source; coverage of the real system face; the cache.
+#include "canvas.h"
+#include "graphics/glyph_source.h"
+#include "graphics/utf16.h"
+#include "host/host_glyphs.h"
+#include "support/test_glyphs.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using qor::test::canvas;
+using qor::test::rgba;
+using qor::test::scoped_test_glyphs;
+
+namespace {
+
+// True when exactly the box (x, y, w, h) holds `argb` and the rest is black.
+::testing::AssertionResult only_box(const canvas& c, int x0, int y0, int w, int h, uint32_t argb) {
+    for (int y = 0; y < c.ctx->height; ++y) {
+        for (int x = 0; x < c.ctx->width; ++x) {
+            const bool in = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;
+            const uint32_t want = in ? argb : 0xFF000000u;
+            if (c.at(x, y) != want) {
+                return ::testing::AssertionFailure()
+                       << "pixel " << x << "," << y << " is " << std::hex << c.at(x, y);
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+std::vector<uint16_t> utf16(const char* text) {
+    std::vector<uint16_t> out(qor::gfx::utf16_length(text));
+    qor::gfx::utf8_to_utf16(text, out.data());
+    return out;
+}
+
+} // namespace
+
+TEST(Text, ArgumentsAndEmptyText) {
+    scoped_test_glyphs glyphs;
+    canvas c(40, 30);
+    EXPECT_EQ(qor_graphics_draw_text(c.ctx, "", {0, 0}, rgba(0xFFFFFFFF), 12), QOR_OK);
+    EXPECT_EQ(qor_graphics_draw_text(c.ctx, nullptr, {0, 0}, rgba(0xFFFFFFFF), 12),
+              QOR_ERR_GRAPHICS);
+    EXPECT_EQ(qor_graphics_draw_text(nullptr, "A", {0, 0}, rgba(0xFFFFFFFF), 12), QOR_ERR_GRAPHICS);
+    for (uint8_t flag : {0, 2}) {
+        c.ctx->valid = flag;
+        EXPECT_EQ(qor_graphics_draw_text(c.ctx, "A", {0, 0}, rgba(0xFFFFFFFF), 12),
+                  QOR_ERR_GRAPHICS);
+    }
+    c.ctx->valid = 1;
+    EXPECT_TRUE(only_box(c, 0, 0, 0, 0, 0));
+}
+
+TEST(Text, PlacementIgnoresColourAlphaAndDefaultsToSize12) {
+    scoped_test_glyphs glyphs;
+    for (int size : {12, 0, -4}) {
+        canvas c(40, 30);
+        // Box 6 x 12 at pen + 1, top = pos.y + ascent(12) - origin(12).
+        ASSERT_EQ(qor_graphics_draw_text(c.ctx, "A", {10, 5}, rgba(0x00123456), size), QOR_OK);
+        EXPECT_TRUE(only_box(c, 11, 5, 6, 12, 0xFF123456u)) << size;
+    }
+}
+
+TEST(Text, LineFeedBlankUnitsAndFailedGlyphs) {
+    scoped_test_glyphs glyphs;
+    canvas c(60, 60);
+    qor_graphics_draw_text(c.ctx, "A\nB\n", {3, 2}, rgba(0xFFFFFFFF), 12);
+    canvas expect(60, 60);
+    const qor_rect a{4, 2, 6, 12}, b{4, 2 + 15 + 2, 6, 12}; // line advance 15 + 2
+    qor_graphics_fill_rect(expect.ctx, &a, rgba(0xFFFFFFFF));
+    qor_graphics_fill_rect(expect.ctx, &b, rgba(0xFFFFFFFF));
+    EXPECT_EQ(c.pixels(), expect.pixels());
+
+    // Space, CR and a unit the rasteriser fails on all move by the average
+    // width (6), not by a cell advance: the second A starts 8 + 6*3 right.
+    canvas d(60, 20);
+    qor_graphics_draw_text(d.ctx,
+                           "A \r\xEF\xBF\xBF"
+                           "A",
+                           {0, 0}, rgba(0xFFFFFFFF), 12);
+    canvas e(60, 20);
+    const qor_rect first{1, 0, 6, 12}, second{1 + 8 + 18, 0, 6, 12};
+    qor_graphics_fill_rect(e.ctx, &first, rgba(0xFFFFFFFF));
+    qor_graphics_fill_rect(e.ctx, &second, rgba(0xFFFFFFFF));
+    EXPECT_EQ(d.pixels(), e.pixels());
+}
+
+TEST(Text, CoverageLevelsBlendByTheDocumentedWeights) {
+    scoped_test_glyphs glyphs;
+    canvas half(20, 20);
+    qor_graphics_draw_text(half.ctx, "h", {0, 0}, rgba(0x00FF0000), 12);
+    EXPECT_EQ(half.at(1, 0), 0xFF7F0000u); // coverage 32 -> weight 127
+
+    canvas ramp(20, 20);
+    ramp.fill_pattern(5);
+    for (int x = 0; x < 20; ++x)
+        ramp.ctx->framebuffer[x * 4 + 3] = 9; // odd alpha, row 0
+    const auto before = ramp.pixels();
+    qor_graphics_draw_text(ramp.ctx, "g", {0, 0}, rgba(0x0040C0E0), 12);
+    for (int level = 0; level <= 64; ++level) {
+        const int x = level % 13, y = level / 13;
+        const uint32_t old = before[y * 20 + x];
+        const uint32_t weight = (static_cast<uint32_t>(level) * 255) >> 6;
+        const uint32_t want =
+            level == 0 ? old : qor::test::blend_once(old, 0x40C0E0u | weight << 24);
+        EXPECT_EQ(ramp.at(x, y), want) << "coverage " << level;
+    }
+}
+
+TEST(Text, ClipsAtNegativeAndFarPositions) {
+    scoped_test_glyphs glyphs;
+    canvas c(30, 30);
+    qor_graphics_draw_text(c.ctx, "\xE4\xB8\xAD", {-4, -3}, rgba(0xFFFFFFFF), 10); // 中, 10x10
+    EXPECT_TRUE(only_box(c, 0, 0, 6, 7, 0xFFFFFFFFu));
+
+    canvas far(30, 30);
+    for (qor_point p :
+         {qor_point{INT32_MAX - 3, 0}, qor_point{INT32_MIN, INT32_MIN}, qor_point{0, INT32_MAX}}) {
+        EXPECT_EQ(qor_graphics_draw_text(far.ctx, "AAAA\nAAAA", p, rgba(0xFFFFFFFF), 12), QOR_OK);
+    }
+    EXPECT_TRUE(only_box(far, 0, 0, 0, 0, 0));
+}
+
+TEST(Text, SurrogatePairsAreTwoUnits) {
+    scoped_test_glyphs glyphs;
+    canvas c(60, 20);
+    // U+1F600 is two units, each an ordinary 6-wide box advancing 8.
+    qor_graphics_draw_text(c.ctx,
+                           "\xF0\x9F\x98\x80"
+                           "A",
+                           {0, 0}, rgba(0xFFFFFFFF), 12);
+    EXPECT_EQ(c.at(1 + 16, 5), 0xFFFFFFFFu);
+    EXPECT_EQ(c.at(1 + 16 + 6, 5), 0xFF000000u);
+}
+
+TEST(Utf16, ConvertsAndReplacesInvalidSequences) {
+    EXPECT_EQ(utf16("A\xC3\xA9\xE4\xB8\xAD"), (std::vector<uint16_t>{0x41, 0xE9, 0x4E2D}));
+    EXPECT_EQ(utf16("\xF0\x9F\x98\x80"), (std::vector<uint16_t>{0xD83D, 0xDE00}));
+    EXPECT_EQ(utf16("\xC3"), (std::vector<uint16_t>{0xFFFD})); // cut short by the end
+    EXPECT_EQ(utf16("\xE4\xB8"), (std::vector<uint16_t>{0xFFFD}));
+    EXPECT_EQ(utf16("\xC0\xAF"), (std::vector<uint16_t>{0xFFFD, 0xFFFD}));             // overlong
+    EXPECT_EQ(utf16("\xED\xA0\x80"), (std::vector<uint16_t>{0xFFFD, 0xFFFD, 0xFFFD})); // surrogate
+    EXPECT_EQ(utf16("\xF4\x90\x80\x80"), (std::vector<uint16_t>(4, 0xFFFD))); // above U+10FFFF
+    EXPECT_EQ(utf16("\xF0\x9F\x98"
+                    "A"),
+              (std::vector<uint16_t>{0xFFFD, 0x41}));
+    EXPECT_EQ(utf16("\xFF\x80"
+                    "b"),
+              (std::vector<uint16_t>{0xFFFD, 0xFFFD, 0x62}));
+    // The terminator inside a sequence ends the text: nothing after it is read.
+    const char cut[] = {'\xE4', '\0', '\xB8', '\xAD', '\0'};
+    EXPECT_EQ(utf16(cut), (std::vector<uint16_t>{0xFFFD}));
+}
+
+TEST(GlyphCache, SecondDrawAsksTheSourceNothing) {
+    scoped_test_glyphs glyphs;
+    canvas c(100, 40);
+    qor_graphics_draw_text(c.ctx, "AB\xE4\xB8\xAD", {0, 0}, rgba(0xFFFFFFFF), 14);
+    const int after_first = qor::test::test_glyph_requests();
+    qor_graphics_draw_text(c.ctx, "BA\xE4\xB8\xAD", {0, 20}, rgba(0xFFFFFFFF), 14);
+    EXPECT_EQ(qor::test::test_glyph_requests(), after_first);
+    qor_graphics_draw_text(c.ctx, "A", {0, 0}, rgba(0xFFFFFFFF), 16); // another size
+    EXPECT_EQ(qor::test::test_glyph_requests(), after_first + 1);
+}
+
+// The real face: it must hold Chinese and Latin, blank units move by the
+// average width, and the cache must not change a single pixel.
+TEST(SystemFace, CoversChineseAndLatin) {
+    ASSERT_FALSE(qor::host::glyph_face_file().empty());
+    qor::host::glyph_image image;
+    for (uint16_t unit : {u'A', u'g', u'\u4E2D', u'\u6587'}) {
+        ASSERT_EQ(qor::host::glyph_rasterise(12, unit, &image), qor::host::glyph_result::bitmap)
+            << unit;
+        EXPECT_GT(image.black_box_x, 0);
+        EXPECT_EQ(image.stride, (image.black_box_x + 3) / 4 * 4);
+        for (uint8_t v : image.coverage)
+            ASSERT_LE(v, 64);
+    }
+    EXPECT_EQ(qor::host::glyph_rasterise(12, u' ', &image), qor::host::glyph_result::no_bitmap);
+    qor::host::font_metrics m;
+    ASSERT_TRUE(qor::host::glyph_font_metrics(12, &m));
+    EXPECT_GE(m.ascent, 9);
+    EXPECT_GT(m.height, m.ascent);
+    EXPECT_GT(m.average_char_width, 0);
+
+    canvas spaced(80, 20), plain(80, 20);
+    qor_graphics_draw_text(spaced.ctx, " X", {2, 2}, rgba(0xFFFFFFFF), 12);
+    qor_graphics_draw_text(plain.ctx, "X", {2 + m.average_char_width, 2}, rgba(0xFFFFFFFF), 12);
+    EXPECT_EQ(spaced.pixels(), plain.pixels());
+}
+
+TEST(SystemFace, CacheDoesNotChangePixels) {
+    const char* page = "QorOS \xE6\x96\x87\xE4\xBB\xB6\xE7\xAE\xA1\xE7\x90\x86\xE5\x99\xA8"
+                       " Terminal\n\xE4\xB8\xAD\xE6\x96\x87 mixed 123 !?";
+    std::vector<uint32_t> images[2];
+    for (int pass = 0; pass < 2; ++pass) {
+        qor::gfx::set_glyph_cache_enabled(pass == 1);
+        canvas c(300, 120);
+        c.fill_pattern(11);
+        for (int size : {10, 12, 16, 24}) {
+            qor_graphics_draw_text(c.ctx, page, {-3, size * 2}, rgba(0xFF20E0A0), size);
+            qor_graphics_draw_text(c.ctx, page, {5, size * 3}, rgba(0xFF20E0A0),
+                                   size); // cached now
+        }
+        images[pass] = c.pixels();
+    }
+    qor::gfx::set_glyph_cache_enabled(true);
+    EXPECT_EQ(images[0], images[1]);
+}
