@@ -4,7 +4,7 @@
 #include "desktop/explorer_paths.h"
 
 #include "host/host_fs.h"
-#include "host/host_open_document.h"
+#include "host/host_shell.h"
 
 #include <cstdio>
 #include <cstring>
@@ -63,7 +63,8 @@ void activate_entry(int i) {
     } else if (entry.is_dir) {
         files_navigate(target);
     } else {
-        qor::host::open_document(target);
+        // Opening is fire and forget: a file no program takes stays unopened.
+        qor::host::shell_open_document(target);
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include "desktop/explorer.h"
 #include "host/host_fs.h"
-#include "host/host_open_document.h"
+#include "host/host_shell.h"
 #include "support/scratch.h"
 
 #include <cstdio>
@@ -41,11 +41,11 @@ class ExplorerTest : public ::testing::Test {
         std::snprintf(g_files.path, sizeof g_files.path, "%s", home.c_str());
         g_files.selected = -1;
         open_requests().clear();
-        host::set_document_opener(record_open);
+        host::set_shell_backend(&kRecordingShell);
     }
 
     void TearDown() override {
-        host::set_document_opener(nullptr);
+        host::set_shell_backend(nullptr);
         files_set_folder_lister(nullptr);
         host::change_folder(process_folder_before.c_str());
     }
