@@ -21,9 +21,16 @@ inline std::vector<std::string>& open_requests() {
     return requests;
 }
 
-inline void record_open(const char* path) {
+inline bool record_open(const char* path) {
     open_requests().emplace_back(path);
+    return true;
 }
+
+inline bool refuse_program(const char*, const char*, const char*) {
+    return false;
+}
+
+inline const host::shell_backend kRecordingShell{record_open, refuse_program};
 
 // The window rectangle explorer windows open with.
 constexpr int kX = 80, kY = 40, kW = 640, kH = 480;
