@@ -1,10 +1,30 @@
+#include <qoros/qor_terminal.h>
+
 #include "desktop/app_windows.h"
 #include "desktop/content_pages.h"
+#include "desktop/desktop_render.h"
+#include "desktop/editor.h"
+#include "desktop/explorer.h"
 
-// The explorer kinds, the terminal and the code editor are drawn by their
-// own modules; they hook in here as they join the desktop.
 void render_window_content(int slot) {
-    switch (g_app_wins[slot].kind) {
+    const app_window& win = g_app_wins[slot];
+    switch (win.kind) {
+    case WIN_FILES:
+        render_files(slot);
+        break;
+    case WIN_TERMINAL:
+        terminal_render_page(g_main_ctx, &g_term, win.x, win.y, win.w, win.h);
+        break;
+    case WIN_CODE_EDITOR:
+        if (!g_code_init) code_editor_init();
+        render_code_editor(slot);
+        break;
+    case WIN_HOMET:
+        // A homet window always shows the home folder, whatever the shared
+        // explorer state was moved to since.
+        files_show_home();
+        render_files(slot);
+        break;
     case WIN_QORGET:
         render_qorget_page(slot);
         break;

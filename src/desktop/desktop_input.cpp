@@ -1,12 +1,15 @@
 #include "desktop/desktop_input.h"
 
 #include <qoros/qor_event.h>
+#include <qoros/qor_terminal.h>
 
 #include "desktop/app_windows.h"
 #include "desktop/content_pages.h"
 #include "desktop/desktop_host.h"
 #include "desktop/desktop_icons.h"
 #include "desktop/desktop_render.h"
+#include "desktop/editor.h"
+#include "desktop/explorer.h"
 #include "desktop/start_menu.h"
 #include "desktop/taskbar.h"
 #include "host/host_time.h"
@@ -47,6 +50,12 @@ void route_key_without_active_window(uint32_t key) {
     }
 }
 
+void route_key_to_terminal(uint32_t key) {
+    if (!g_term_init) return;
+    int changed = 0; // the desktop redraws whatever the terminal reports
+    terminal_process_key(&g_term, key, &changed);
+}
+
 void route_key(uint32_t key) {
     push_key_event(key);
     if (g_active_win < 0) {
@@ -58,6 +67,8 @@ void route_key(uint32_t key) {
     const int32_t kind = g_app_wins[slot].kind;
     if (shown && kind == WIN_CODE_EDITOR) {
         // The editor takes every key itself; Escape does not close it.
+        if (!g_code_init) code_editor_init();
+        code_editor_key(key);
         render_and_present();
         return;
     }
@@ -66,14 +77,28 @@ void route_key(uint32_t key) {
         render_and_present();
         return;
     }
-    if (shown && kind == WIN_TERMINAL) render_and_present();
+    if (shown && kind == WIN_TERMINAL) {
+        route_key_to_terminal(key);
+        render_and_present();
+    }
 }
 
+// The terminal takes printable ASCII only; the editor sorts characters out
+// itself.
 void route_character(uint32_t character) {
-    (void)character;
     if (!window_is_shown(g_active_win)) return;
     const int32_t kind = g_app_wins[g_active_win].kind;
-    if (kind == WIN_TERMINAL || kind == WIN_CODE_EDITOR) render_and_present();
+    if (kind == WIN_TERMINAL) {
+        const uint32_t byte = character & 0xFF;
+        if (g_term_init && byte >= 0x20 && byte <= 0x7E) {
+            terminal_process_char(&g_term, static_cast<int>(byte));
+        }
+        render_and_present();
+    } else if (kind == WIN_CODE_EDITOR) {
+        if (!g_code_init) code_editor_init();
+        code_editor_char(static_cast<int>(character));
+        render_and_present();
+    }
 }
 
 // ---- pointer ----
@@ -97,7 +122,11 @@ bool click_open_start_menu(framebuffer_point p) {
     const int entry = start_menu_entry_at(p.x, p.y);
     g_start_menu_open = false;
     if (entry >= 0) {
-        open_kind(g_start_menu_entries[entry].kind);
+        // The explorer re-reads its folder when a Files window opens (a homet
+        // window re-reads the home folder on every drawing anyway).
+        const int32_t kind = g_start_menu_entries[entry].kind;
+        open_kind(kind);
+        if (kind == WIN_FILES) files_refresh();
         return true;
     }
     return point_on_start_button(p.x, p.y);
@@ -129,9 +158,17 @@ int topmost_window_at(framebuffer_point p) {
     return -1;
 }
 
+bool is_explorer_kind(int32_t kind) {
+    return kind == WIN_FILES || kind == WIN_HOMET;
+}
+
 void click_window_content(int slot, framebuffer_point p) {
-    (void)p;
-    if (g_app_wins[slot].kind == WIN_BROWSER) launch_browser_package();
+    const app_window& win = g_app_wins[slot];
+    if (is_explorer_kind(win.kind)) {
+        files_handle_click(win.x, win.y, win.w, win.h, p.x, p.y);
+    } else if (win.kind == WIN_BROWSER) {
+        launch_browser_package();
+    }
 }
 
 bool click_window(framebuffer_point p) {
@@ -170,7 +207,11 @@ int32_t kind_for_icon(int icon_id) {
 
 void click_desktop(framebuffer_point p) {
     const int icon = hit_test_icon(p.x, p.y);
-    if (icon != 0) open_kind(kind_for_icon(icon));
+    if (icon != 0) {
+        const int32_t kind = kind_for_icon(icon); // both explorer icons refresh
+        open_kind(kind);
+        if (kind == WIN_FILES || kind == WIN_HOMET) files_refresh();
+    }
     g_start_menu_open = false;
 }
 
@@ -187,6 +228,17 @@ bool click_handled(framebuffer_point p) {
 
 void route_click(framebuffer_point p) {
     if (!click_handled(p)) click_desktop(p);
+    render_and_present();
+}
+
+// The wheel scrolls the explorer list of the window under the pointer; the
+// other kinds do not scroll.
+void route_wheel(framebuffer_point p, int notches) {
+    const int slot = topmost_window_at(p);
+    if (slot < 0) return;
+    const app_window& win = g_app_wins[slot];
+    if (!is_explorer_kind(win.kind)) return;
+    files_handle_wheel(win.x, win.y, win.w, win.h, p.x, p.y, notches);
     render_and_present();
 }
 
@@ -222,6 +274,7 @@ void desktop_handle_message(const window_message& message) {
         route_click(point);
         break;
     case window_message_kind::mouse_wheel:
-        break; // no page of this desktop scrolls yet
+        route_wheel(point, message.wheel);
+        break;
     }
 }
