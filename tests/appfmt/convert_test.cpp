@@ -57,7 +57,7 @@ TEST_F(Converter, LayoutWithIcon) {
     const std::string icon = qor::test::random_bytes(766, 5);
     write_bytes(exe, program);
     write_bytes(dir / "app.ico", icon);
-    ASSERT_EQ(convert((dir / "app.ico").c_str()), QOR_OK);
+    ASSERT_EQ(convert((dir / "app.ico").string().c_str()), QOR_OK);
     const std::string file = read_bytes(qpa);
     const qpa_header h = qor::test::header_of(file);
     EXPECT_EQ(h.flags, QPA_FLAG_ICON);
@@ -76,7 +76,7 @@ TEST_F(Converter, EmptyMissingOrUnreadableIconMeansNoIcon) {
     write_bytes(dir / "empty.ico", "");
     std::filesystem::create_directory(dir / "folder.ico");
     for (const auto& icon : {dir / "empty.ico", dir / "missing.ico", dir / "folder.ico"}) {
-        ASSERT_EQ(convert(icon.c_str(), QPA_FLAG_GUI), QOR_OK) << icon;
+        ASSERT_EQ(convert(icon.string().c_str(), QPA_FLAG_GUI), QOR_OK) << icon;
         const qpa_header h = header_of_file(qpa);
         EXPECT_EQ(h.flags, QPA_FLAG_GUI) << icon;
         EXPECT_EQ(h.icon_offset, 0u);
@@ -92,7 +92,7 @@ TEST_F(Converter, FlagsKeepLow16BitsAndAddIcon) {
     const int caller = QPA_FLAG_GUI | QPA_FLAG_ADMIN | QPA_FLAG_MDRIVE;
     ASSERT_EQ(convert(nullptr, caller | 0x10000), QOR_OK);
     EXPECT_EQ(header_of_file(qpa).flags, 0x001C);
-    ASSERT_EQ(convert((dir / "i.ico").c_str(), caller), QOR_OK);
+    ASSERT_EQ(convert((dir / "i.ico").string().c_str(), caller), QOR_OK);
     EXPECT_EQ(header_of_file(qpa).flags, 0x001D);
 }
 
@@ -132,9 +132,9 @@ TEST_F(Converter, RejectsAbsentArgumentsAndNonPrograms) {
         EXPECT_EQ(convert(), c.expected) << "input of " << c.bytes.size() << " bytes";
         EXPECT_EQ(std::filesystem::exists(qpa), c.expected == QOR_OK);
     }
-    EXPECT_EQ(qpa_convert_exe((dir / "missing.exe").c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0),
+    EXPECT_EQ(qpa_convert_exe((dir / "missing.exe").string().c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0),
               QOR_ERR_IO);
-    EXPECT_EQ(qpa_convert_exe(dir.c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0), QOR_ERR_IO)
+    EXPECT_EQ(qpa_convert_exe(dir.string().c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0), QOR_ERR_IO)
         << "a folder is not a readable program";
 }
 
@@ -195,13 +195,13 @@ TEST(ReadFileAll, ReturnsWholeContentOrNothing) {
     const std::string bytes = qor::test::random_bytes(70000, 9);
     write_bytes(dir / "f", bytes);
     size_t size = 0;
-    uint8_t* data = qpa_read_file_all((dir / "f").c_str(), &size);
+    uint8_t* data = qpa_read_file_all((dir / "f").string().c_str(), &size);
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(data), size), bytes);
     std::free(data);
-    EXPECT_EQ(qpa_read_file_all((dir / "missing").c_str(), &size), nullptr);
+    EXPECT_EQ(qpa_read_file_all((dir / "missing").string().c_str(), &size), nullptr);
     write_bytes(dir / "empty", "");
-    data = qpa_read_file_all((dir / "empty").c_str(), &size);
+    data = qpa_read_file_all((dir / "empty").string().c_str(), &size);
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(size, 0u);
     std::free(data);

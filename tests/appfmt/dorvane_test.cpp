@@ -110,7 +110,7 @@ TEST_F(Dorvane, AllOptionsReachTheHeader) {
     EXPECT_STREQ(h.category, "Tools");
     EXPECT_EQ(h.flags, 0x001D);
     EXPECT_EQ(h.icon_size, 8u);
-    EXPECT_TRUE(qpa_verify((dir / "app.qpa").c_str()));
+    EXPECT_TRUE(qpa_verify((dir / "app.qpa").string().c_str()));
 }
 
 TEST_F(Dorvane, FlagOptionsWithoutIcon) {

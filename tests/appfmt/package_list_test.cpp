@@ -39,7 +39,7 @@ TEST(PackageHeader, ReadsAValidHeaderByteForByte) {
     const std::string bytes = package_bytes("Firefox", 512); // exactly the header
     qor::test::write_bytes(dir / "ok.qpa", bytes);
     qpa_header header;
-    ASSERT_EQ(qpa_read_header((dir / "ok.qpa").c_str(), &header), QOR_OK);
+    ASSERT_EQ(qpa_read_header((dir / "ok.qpa").string().c_str(), &header), QOR_OK);
     EXPECT_EQ(std::memcmp(&header, bytes.data(), sizeof header), 0);
     EXPECT_STREQ(header.name, "Firefox");
 }
@@ -48,21 +48,21 @@ TEST(PackageHeader, RefusesMissingArgumentsShortFilesAndWrongMagic) {
     const auto dir = qor::test::fresh_folder();
     qpa_header header;
     EXPECT_EQ(qpa_read_header(nullptr, &header), QOR_ERR_INVALID_ARG);
-    EXPECT_EQ(qpa_read_header((dir / "x").c_str(), nullptr), QOR_ERR_INVALID_ARG);
-    EXPECT_EQ(qpa_read_header((dir / "missing.qpa").c_str(), &header), QOR_ERR_IO);
-    EXPECT_EQ(qpa_read_header(dir.c_str(), &header), QOR_ERR_IO); // a folder cannot be read
+    EXPECT_EQ(qpa_read_header((dir / "x").string().c_str(), nullptr), QOR_ERR_INVALID_ARG);
+    EXPECT_EQ(qpa_read_header((dir / "missing.qpa").string().c_str(), &header), QOR_ERR_IO);
+    EXPECT_EQ(qpa_read_header(dir.string().c_str(), &header), QOR_ERR_IO); // a folder cannot be read
 
     qor::test::write_bytes(dir / "short.qpa", package_bytes("S", 511));
-    EXPECT_EQ(qpa_read_header((dir / "short.qpa").c_str(), &header), QOR_ERR_INVALID_ARG);
+    EXPECT_EQ(qpa_read_header((dir / "short.qpa").string().c_str(), &header), QOR_ERR_INVALID_ARG);
     qor::test::write_bytes(dir / "empty.qpa", "");
-    EXPECT_EQ(qpa_read_header((dir / "empty.qpa").c_str(), &header), QOR_ERR_INVALID_ARG);
+    EXPECT_EQ(qpa_read_header((dir / "empty.qpa").string().c_str(), &header), QOR_ERR_INVALID_ARG);
 
     std::string wrong = package_bytes("W");
     wrong[7] = 'X'; // the two zero bytes belong to the magic
     qor::test::write_bytes(dir / "wrong.qpa", wrong);
-    EXPECT_EQ(qpa_read_header((dir / "wrong.qpa").c_str(), &header), QOR_ERR_INVALID_ARG);
+    EXPECT_EQ(qpa_read_header((dir / "wrong.qpa").string().c_str(), &header), QOR_ERR_INVALID_ARG);
     qor::test::write_bytes(dir / "text.qpa", std::string(4096, 'Q'));
-    EXPECT_EQ(qpa_read_header((dir / "text.qpa").c_str(), &header), QOR_ERR_INVALID_ARG);
+    EXPECT_EQ(qpa_read_header((dir / "text.qpa").string().c_str(), &header), QOR_ERR_INVALID_ARG);
 }
 
 TEST_F(PackageList, CountsOnlyValidPackagesWithAQpaName) {

@@ -20,8 +20,8 @@ struct Packages : ::testing::Test {
     void SetUp() override {
         write_bytes(dir / "p.exe", program);
         write_bytes(dir / "p.ico", icon);
-        ASSERT_EQ(qpa_convert_exe((dir / "p.exe").c_str(), qpa.c_str(), "P", 0, 0, 0,
-                                  (dir / "p.ico").c_str(), 0, 0),
+        ASSERT_EQ(qpa_convert_exe((dir / "p.exe").string().c_str(), qpa.string().c_str(), "P", 0, 0, 0,
+                                  (dir / "p.ico").string().c_str(), 0, 0),
                   QOR_OK);
     }
 
@@ -37,7 +37,7 @@ struct Packages : ::testing::Test {
 
 TEST_F(Packages, VerifyFailsOnEveryChangedByteOutsideTheCrcField) {
     const std::string intact = read_bytes(qpa);
-    ASSERT_TRUE(qpa_verify(qpa.c_str()));
+    ASSERT_TRUE(qpa_verify(qpa.string().c_str()));
     const auto tampered = dir / "t.qpa";
     for (size_t i = 0; i < intact.size(); ++i) {
         if (i >= 352 && i < 356) continue;
@@ -45,7 +45,7 @@ TEST_F(Packages, VerifyFailsOnEveryChangedByteOutsideTheCrcField) {
         std::string file = intact;
         file[i] = static_cast<char>(file[i] ^ 0x01);
         write_bytes(tampered, file);
-        ASSERT_FALSE(qpa_verify(tampered.c_str())) << "byte " << i;
+        ASSERT_FALSE(qpa_verify(tampered.string().c_str())) << "byte " << i;
     }
 }
 
@@ -58,14 +58,14 @@ TEST_F(Packages, ChecksumIgnoresTheCrcFieldItself) {
     EXPECT_EQ(qpa_crc32(covered.data(), covered.size()),
               qpa_crc32(covered_changed.data(), covered_changed.size()));
     write_bytes(qpa, changed);
-    EXPECT_FALSE(qpa_verify(qpa.c_str())) << "the stored value no longer matches";
+    EXPECT_FALSE(qpa_verify(qpa.string().c_str())) << "the stored value no longer matches";
 }
 
 TEST_F(Packages, VerifyEdgeFiles) {
     EXPECT_FALSE(qpa_verify(nullptr));
-    EXPECT_FALSE(qpa_verify((dir / "missing.qpa").c_str()));
+    EXPECT_FALSE(qpa_verify((dir / "missing.qpa").string().c_str()));
     write_bytes(dir / "short.qpa", read_bytes(qpa).substr(0, 511));
-    EXPECT_FALSE(qpa_verify((dir / "short.qpa").c_str()));
+    EXPECT_FALSE(qpa_verify((dir / "short.qpa").string().c_str()));
     // A header alone is a package; its checksum covers 508 bytes.
     qpa_header h{};
     std::memcpy(h.magic, "QORAPP\0\0", 8);
@@ -76,15 +76,15 @@ TEST_F(Packages, VerifyEdgeFiles) {
     h.crc32 = qpa_crc32(covered.data(), covered.size());
     bare.assign(reinterpret_cast<const char*>(&h), sizeof h);
     write_bytes(dir / "bare.qpa", bare);
-    EXPECT_TRUE(qpa_verify((dir / "bare.qpa").c_str()));
+    EXPECT_TRUE(qpa_verify((dir / "bare.qpa").string().c_str()));
     qpa_header read;
-    EXPECT_EQ(qpa_read_header((dir / "bare.qpa").c_str(), &read), QOR_OK);
+    EXPECT_EQ(qpa_read_header((dir / "bare.qpa").string().c_str(), &read), QOR_OK);
 }
 
 TEST_F(Packages, ExtractsProgramAndIcon) {
-    ASSERT_EQ(qpa_extract_exe(qpa.c_str(), (dir / "out.exe").c_str()), QOR_OK);
+    ASSERT_EQ(qpa_extract_exe(qpa.string().c_str(), (dir / "out.exe").string().c_str()), QOR_OK);
     EXPECT_EQ(read_bytes(dir / "out.exe"), program);
-    ASSERT_EQ(qpa_extract_icon(qpa.c_str(), (dir / "out.ico").c_str()), QOR_OK);
+    ASSERT_EQ(qpa_extract_icon(qpa.string().c_str(), (dir / "out.ico").string().c_str()), QOR_OK);
     EXPECT_EQ(read_bytes(dir / "out.ico"), icon);
     write_bytes(dir / "plain", "");
     EXPECT_EQ(std::filesystem::status(dir / "out.exe").permissions(),
@@ -93,50 +93,50 @@ TEST_F(Packages, ExtractsProgramAndIcon) {
 
 TEST_F(Packages, ExtractionRefusals) {
     EXPECT_EQ(qpa_extract_exe(nullptr, "x"), QOR_ERR_INVALID_ARG);
-    EXPECT_EQ(qpa_extract_exe(qpa.c_str(), nullptr), QOR_ERR_INVALID_ARG);
-    EXPECT_EQ(qpa_extract_exe((dir / "missing.qpa").c_str(), (dir / "o").c_str()), QOR_ERR_IO);
+    EXPECT_EQ(qpa_extract_exe(qpa.string().c_str(), nullptr), QOR_ERR_INVALID_ARG);
+    EXPECT_EQ(qpa_extract_exe((dir / "missing.qpa").string().c_str(), (dir / "o").string().c_str()), QOR_ERR_IO);
     write_bytes(dir / "not.qpa", std::string(600, 'x'));
-    EXPECT_EQ(qpa_extract_exe((dir / "not.qpa").c_str(), (dir / "o").c_str()),
+    EXPECT_EQ(qpa_extract_exe((dir / "not.qpa").string().c_str(), (dir / "o").string().c_str()),
               QOR_ERR_INVALID_ARG);
-    EXPECT_EQ(qpa_extract_exe(qpa.c_str(), (dir / "no-such-folder" / "o").c_str()), QOR_ERR_IO);
+    EXPECT_EQ(qpa_extract_exe(qpa.string().c_str(), (dir / "no-such-folder" / "o").string().c_str()), QOR_ERR_IO);
     EXPECT_FALSE(std::filesystem::exists(dir / "o"));
 }
 
 TEST_F(Packages, IconExtractionNeedsFlagAndSize) {
     edit_header([](qpa_header* h) { h->flags = 0; });
-    EXPECT_EQ(qpa_extract_icon(qpa.c_str(), (dir / "a.ico").c_str()), QOR_ERR_NOT_FOUND);
+    EXPECT_EQ(qpa_extract_icon(qpa.string().c_str(), (dir / "a.ico").string().c_str()), QOR_ERR_NOT_FOUND);
     edit_header([](qpa_header* h) {
         h->flags = QPA_FLAG_ICON;
         h->icon_size = 0;
     });
-    EXPECT_EQ(qpa_extract_icon(qpa.c_str(), (dir / "b.ico").c_str()), QOR_ERR_NOT_FOUND);
+    EXPECT_EQ(qpa_extract_icon(qpa.string().c_str(), (dir / "b.ico").string().c_str()), QOR_ERR_NOT_FOUND);
     EXPECT_FALSE(std::filesystem::exists(dir / "a.ico"));
     EXPECT_FALSE(std::filesystem::exists(dir / "b.ico"));
     write_bytes(dir / "plain.exe", program);
-    ASSERT_EQ(qpa_convert_exe((dir / "plain.exe").c_str(), (dir / "plain.qpa").c_str(), "P", 0, 0,
+    ASSERT_EQ(qpa_convert_exe((dir / "plain.exe").string().c_str(), (dir / "plain.qpa").string().c_str(), "P", 0, 0,
                               0, 0, 0, 0),
               QOR_OK);
-    EXPECT_EQ(qpa_extract_icon((dir / "plain.qpa").c_str(), (dir / "c.ico").c_str()),
+    EXPECT_EQ(qpa_extract_icon((dir / "plain.qpa").string().c_str(), (dir / "c.ico").string().c_str()),
               QOR_ERR_NOT_FOUND);
 }
 
 TEST_F(Packages, CutShortProgramExtractsWhatIsThere) {
     write_bytes(qpa, read_bytes(qpa).substr(0, 512 + 40 + 100));
-    ASSERT_EQ(qpa_extract_exe(qpa.c_str(), (dir / "out.exe").c_str()), QOR_OK);
+    ASSERT_EQ(qpa_extract_exe(qpa.string().c_str(), (dir / "out.exe").string().c_str()), QOR_OK);
     EXPECT_EQ(read_bytes(dir / "out.exe"), program.substr(0, 100));
 }
 
 TEST_F(Packages, HostileOffsetsAndSizesAreSafe) {
     edit_header([](qpa_header* h) { h->exe_size = ~uint64_t{0}; });
-    ASSERT_EQ(qpa_extract_exe(qpa.c_str(), (dir / "huge.exe").c_str()), QOR_OK);
+    ASSERT_EQ(qpa_extract_exe(qpa.string().c_str(), (dir / "huge.exe").string().c_str()), QOR_OK);
     EXPECT_EQ(read_bytes(dir / "huge.exe"), program) << "copies up to the end of the file";
 
     edit_header([](qpa_header* h) { h->exe_offset = uint64_t{1} << 40; });
-    ASSERT_EQ(qpa_extract_exe(qpa.c_str(), (dir / "far.exe").c_str()), QOR_OK);
+    ASSERT_EQ(qpa_extract_exe(qpa.string().c_str(), (dir / "far.exe").string().c_str()), QOR_OK);
     EXPECT_EQ(read_bytes(dir / "far.exe"), "");
 
     edit_header([](qpa_header* h) { h->exe_offset = ~uint64_t{0} - 3; });
-    EXPECT_EQ(qpa_extract_exe(qpa.c_str(), (dir / "neg.exe").c_str()), QOR_ERR_IO);
+    EXPECT_EQ(qpa_extract_exe(qpa.string().c_str(), (dir / "neg.exe").string().c_str()), QOR_ERR_IO);
     EXPECT_FALSE(std::filesystem::exists(dir / "neg.exe"));
 
     edit_header([](qpa_header* h) {
@@ -144,7 +144,7 @@ TEST_F(Packages, HostileOffsetsAndSizesAreSafe) {
         h->exe_size = 0;
         h->format_version = 999;
     });
-    ASSERT_EQ(qpa_extract_exe(qpa.c_str(), (dir / "empty.exe").c_str()), QOR_OK);
+    ASSERT_EQ(qpa_extract_exe(qpa.string().c_str(), (dir / "empty.exe").string().c_str()), QOR_OK);
     EXPECT_EQ(read_bytes(dir / "empty.exe"), "");
 }
 
@@ -153,8 +153,8 @@ TEST_F(Packages, HeaderMagicNeedsBothZeroBytes) {
     file[7] = 1;
     write_bytes(qpa, file);
     qpa_header h;
-    EXPECT_EQ(qpa_read_header(qpa.c_str(), &h), QOR_ERR_INVALID_ARG);
-    EXPECT_FALSE(qpa_verify(qpa.c_str()));
+    EXPECT_EQ(qpa_read_header(qpa.string().c_str(), &h), QOR_ERR_INVALID_ARG);
+    EXPECT_FALSE(qpa_verify(qpa.string().c_str()));
 }
 
 } // namespace

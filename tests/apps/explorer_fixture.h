@@ -42,10 +42,10 @@ class ExplorerTest : public ::testing::Test {
         bootsys = fresh_folder("bootsys");
         home = bootsys / "homet";
         std::filesystem::create_directory(home);
-        std::snprintf(g_bootsys_dir, sizeof g_bootsys_dir, "%s", bootsys.c_str());
-        std::snprintf(g_homet_dir, sizeof g_homet_dir, "%s", home.c_str());
+        std::snprintf(g_bootsys_dir, sizeof g_bootsys_dir, "%s", bootsys.string().c_str());
+        std::snprintf(g_homet_dir, sizeof g_homet_dir, "%s", home.string().c_str());
         g_files = explorer_state{};
-        std::snprintf(g_files.path, sizeof g_files.path, "%s", home.c_str());
+        std::snprintf(g_files.path, sizeof g_files.path, "%s", home.string().c_str());
         g_files.selected = -1;
         open_requests().clear();
         host::set_shell_backend(&kRecordingShell);

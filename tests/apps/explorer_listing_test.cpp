@@ -18,10 +18,10 @@ TEST_F(ExplorerTest, ListsEntriesInTheOrderTheHostEnumeratesThem) {
     for (const char* name : {"b.txt", "a.txt", "c", "zz.md"})
         write_bytes(home / name, "1");
     std::filesystem::create_directory(home / "folder");
-    files_navigate(home.c_str());
+    files_navigate(home.string().c_str());
 
     std::vector<host::folder_entry> host_entries;
-    ASSERT_TRUE(host::list_folder(home.c_str(), &host_entries));
+    ASSERT_TRUE(host::list_folder(home.string().c_str(), &host_entries));
     std::vector<std::string> expected;
     for (const auto& e : host_entries)
         if (e.name != ".") expected.push_back(e.name);
@@ -52,7 +52,7 @@ TEST_F(ExplorerTest, AtMost128EntriesAreListed) {
 TEST_F(ExplorerTest, UnreadableFolderGivesAnEmptyListing) {
     files_refresh();
     ASSERT_GT(g_files.count, 0);
-    std::snprintf(g_files.path, sizeof g_files.path, "%s", (home / "missing").c_str());
+    std::snprintf(g_files.path, sizeof g_files.path, "%s", (home / "missing").string().c_str());
     files_refresh();
     EXPECT_EQ(g_files.count, 0);
     EXPECT_EQ(g_files.selected, -1);

@@ -53,7 +53,7 @@ TEST(ExplorerPaths, JoinRefusesResultsThatDoNotFit) {
 }
 
 TEST_F(ExplorerTest, UpButtonInTheHomeFolderGoesToBootsys) {
-    files_navigate(home.c_str());
+    files_navigate(home.string().c_str());
     click_up_button();
     EXPECT_EQ(std::string(g_files.path), bootsys.string());
     EXPECT_EQ(process_folder(), bootsys.string());
@@ -76,7 +76,7 @@ TEST_F(ExplorerTest, UpButtonReachesTheRootAndStopsThere) {
 
 TEST_F(ExplorerTest, UpEntryGoesUpLikeTheButton) {
     std::filesystem::create_directory(home / "sub");
-    files_navigate((home / "sub").c_str());
+    files_navigate((home / "sub").string().c_str());
     click_entry("..");
     EXPECT_EQ(std::string(g_files.path), home.string());
 }
@@ -167,10 +167,10 @@ TEST_F(ExplorerTest, HometResetReturnsToTheHomeFolder) {
 }
 
 TEST_F(ExplorerTest, MissingFolderLeavesEverythingUnchanged) {
-    files_navigate(home.c_str());
+    files_navigate(home.string().c_str());
     g_files.scroll = 0;
     g_files.selected = 0;
-    files_navigate((home / "nope").c_str());
+    files_navigate((home / "nope").string().c_str());
     EXPECT_EQ(std::string(g_files.path), home.string());
     EXPECT_EQ(g_files.selected, 0);
 }
@@ -186,7 +186,7 @@ class ExplorerLongPathTest : public ExplorerTest {
         write_bytes(home / (long_name.substr(1) + "x"), "file whose joined path is 260 bytes");
         // What a cut path would name instead:
         std::filesystem::create_directory(home / long_name.substr(0, long_name.size() - 1));
-        files_navigate(home.c_str());
+        files_navigate(home.string().c_str());
     }
     std::string long_name;
 };
@@ -203,7 +203,7 @@ TEST_F(ExplorerLongPathTest, ClickOnAFileWhoseJoinedPathDoesNotFitOpensNothing) 
 }
 
 TEST_F(ExplorerLongPathTest, NavigationToAFolderReadBackTooLongIsUndone) {
-    ASSERT_TRUE(host::change_folder(home.c_str()));
+    ASSERT_TRUE(host::change_folder(home.string().c_str()));
     files_navigate(long_name.c_str()); // relative: the host accepts it
     EXPECT_EQ(std::string(g_files.path), home.string());
     EXPECT_EQ(process_folder(), home.string());

@@ -106,7 +106,7 @@ TEST_F(GoldenFrame, BrowserPageWithoutThePackage) {
 TEST_F(GoldenFrame, BrowserPageWithThePackage) {
     const auto package = fresh_folder() / "firefox.qpa";
     write_bytes(package, "present");
-    std::strncpy(g_firefox_qpa, package.c_str(), QOR_PATH_MAX - 1);
+    std::strncpy(g_firefox_qpa, package.string().c_str(), QOR_PATH_MAX - 1);
     open_and_render(WIN_BROWSER);
     EXPECT_TRUE(frame_matches_golden("page_browser_installed"));
 }

@@ -213,7 +213,7 @@ TEST_F(ClickRouting, BrowserIconOpensThePageWhenThePackageIsMissing) {
 TEST_F(ClickRouting, InstalledBrowserPackageIsLaunchedInsteadOfThePage) {
     const auto package = fresh_folder() / "firefox.qpa";
     write_bytes(package, "not really a package");
-    std::strncpy(g_firefox_qpa, package.c_str(), QOR_PATH_MAX - 1);
+    std::strncpy(g_firefox_qpa, package.string().c_str(), QOR_PATH_MAX - 1);
     desktop_driver_click(ICON_X, icon_center_y(8));
     desktop_driver_click(START_X, START_Y);
     desktop_driver_click(100, menu_row_y(4));
@@ -301,7 +301,7 @@ TEST_F(KeyRouting, OtherKeysAndCharactersLeaveFixedPagesAlone) {
 }
 
 TEST_F(KeyRouting, TerminalTakesPrintableAsciiAndEscapeClosesIt) {
-    terminal_init(&g_term, fresh_folder().c_str());
+    terminal_init(&g_term, fresh_folder().string().c_str());
     g_term_init = true;
     open_window(WIN_TERMINAL);
     for (uint32_t c : {0x6Cu, 0x09u, 0x7Fu, 0x1Bu, 0x73u, 0x80u})
@@ -315,7 +315,7 @@ TEST_F(KeyRouting, TerminalTakesPrintableAsciiAndEscapeClosesIt) {
 }
 
 TEST_F(KeyRouting, MinimisedTerminalGetsNoCharacters) {
-    terminal_init(&g_term, fresh_folder().c_str());
+    terminal_init(&g_term, fresh_folder().string().c_str());
     g_term_init = true;
     open_window(WIN_TERMINAL);
     g_app_wins[0].minimized = 1;

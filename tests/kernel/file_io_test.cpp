@@ -32,7 +32,7 @@ TEST(KernelIoRead, ReadsAShortFileWhole) {
     write_bytes(file, "0123456789");
     char buffer[100] = {};
     uint64_t got = 99;
-    EXPECT_EQ(qor_kernel_io_read(file.c_str(), buffer, sizeof buffer, &got), QOR_OK);
+    EXPECT_EQ(qor_kernel_io_read(file.string().c_str(), buffer, sizeof buffer, &got), QOR_OK);
     EXPECT_EQ(got, 10u);
     EXPECT_EQ(std::string(buffer, 10), "0123456789");
 }
@@ -42,26 +42,26 @@ TEST(KernelIoRead, ReadsALongFileInPart) {
     write_bytes(file, "0123456789");
     char buffer[4] = {};
     uint64_t got = 0;
-    EXPECT_EQ(qor_kernel_io_read(file.c_str(), buffer, sizeof buffer, &got), QOR_OK);
+    EXPECT_EQ(qor_kernel_io_read(file.string().c_str(), buffer, sizeof buffer, &got), QOR_OK);
     EXPECT_EQ(got, 4u);
     EXPECT_EQ(std::string(buffer, 4), "0123");
-    EXPECT_EQ(qor_kernel_io_read(file.c_str(), buffer, sizeof buffer, nullptr), QOR_OK);
+    EXPECT_EQ(qor_kernel_io_read(file.string().c_str(), buffer, sizeof buffer, nullptr), QOR_OK);
 }
 
 TEST(KernelIoRead, FailuresReportIoError) {
     const fs::path folder = fresh_folder();
     char buffer[8];
     uint64_t got = 99;
-    EXPECT_EQ(qor_kernel_io_read((folder / "missing").c_str(), buffer, 8, &got), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_read((folder / "missing").string().c_str(), buffer, 8, &got), QOR_ERR_IO);
     EXPECT_EQ(got, 0u);
 
     got = 99;
-    EXPECT_EQ(qor_kernel_io_read(folder.c_str(), buffer, 8, &got), QOR_ERR_IO) << "a folder";
+    EXPECT_EQ(qor_kernel_io_read(folder.string().c_str(), buffer, 8, &got), QOR_ERR_IO) << "a folder";
     EXPECT_EQ(got, 0u);
 
     got = 99;
     EXPECT_EQ(qor_kernel_io_read(nullptr, buffer, 8, &got), QOR_ERR_IO);
-    EXPECT_EQ(qor_kernel_io_read(folder.c_str(), nullptr, 8, &got), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_read(folder.string().c_str(), nullptr, 8, &got), QOR_ERR_IO);
     EXPECT_EQ(got, 99u) << "absent arguments leave the count alone";
 }
 
@@ -70,7 +70,7 @@ TEST(KernelIoRead, NegativeSizeIsRefusedBeforeOpening) {
     write_bytes(file, "abc");
     char buffer[8];
     uint64_t got = 99;
-    EXPECT_EQ(qor_kernel_io_read(file.c_str(), buffer, -1, &got), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_read(file.string().c_str(), buffer, -1, &got), QOR_ERR_IO);
     EXPECT_EQ(got, 99u);
 }
 
@@ -78,16 +78,16 @@ TEST(KernelIoWrite, ReplacesTheWholeFile) {
     const fs::path file = fresh_folder() / "fifty";
     write_bytes(file, std::string(50, 'x'));
     uint64_t written = 0;
-    EXPECT_EQ(qor_kernel_io_write(file.c_str(), "hello", 5, &written), QOR_OK);
+    EXPECT_EQ(qor_kernel_io_write(file.string().c_str(), "hello", 5, &written), QOR_OK);
     EXPECT_EQ(written, 5u);
     EXPECT_EQ(read_bytes(file), "hello");
 }
 
 TEST(KernelIoWrite, CreatesANewFileAndAcceptsZeroBytes) {
     const fs::path folder = fresh_folder();
-    EXPECT_EQ(qor_kernel_io_write((folder / "new").c_str(), "ab", 2, nullptr), QOR_OK);
+    EXPECT_EQ(qor_kernel_io_write((folder / "new").string().c_str(), "ab", 2, nullptr), QOR_OK);
     EXPECT_EQ(read_bytes(folder / "new"), "ab");
-    EXPECT_EQ(qor_kernel_io_write((folder / "empty").c_str(), "", 0, nullptr), QOR_OK);
+    EXPECT_EQ(qor_kernel_io_write((folder / "empty").string().c_str(), "", 0, nullptr), QOR_OK);
     EXPECT_TRUE(fs::exists(folder / "empty"));
     EXPECT_EQ(fs::file_size(folder / "empty"), 0u);
 }
@@ -95,17 +95,17 @@ TEST(KernelIoWrite, CreatesANewFileAndAcceptsZeroBytes) {
 TEST(KernelIoWrite, FailuresReportIoErrorAndKeepExistingFiles) {
     const fs::path folder = fresh_folder();
     uint64_t written = 99;
-    EXPECT_EQ(qor_kernel_io_write((folder / "no" / "such").c_str(), "a", 1, &written), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_write((folder / "no" / "such").string().c_str(), "a", 1, &written), QOR_ERR_IO);
     EXPECT_EQ(written, 0u);
 
     const fs::path file = folder / "keep";
     write_bytes(file, "precious");
     written = 99;
-    EXPECT_EQ(qor_kernel_io_write(file.c_str(), "a", -5, &written), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_write(file.string().c_str(), "a", -5, &written), QOR_ERR_IO);
     EXPECT_EQ(written, 99u);
     EXPECT_EQ(read_bytes(file), "precious") << "a negative size must not truncate the file";
     EXPECT_EQ(qor_kernel_io_write(nullptr, "a", 1, nullptr), QOR_ERR_IO);
-    EXPECT_EQ(qor_kernel_io_write(file.c_str(), nullptr, 1, nullptr), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_write(file.string().c_str(), nullptr, 1, nullptr), QOR_ERR_IO);
     EXPECT_EQ(read_bytes(file), "precious");
 }
 
@@ -123,15 +123,15 @@ class KernelIoListDir : public ::testing::Test {
 };
 
 TEST_F(KernelIoListDir, ListsFilesFoldersAndHiddenEntriesButNotDots) {
-    ASSERT_EQ(qor_kernel_io_list_dir(folder.c_str(), names, 10, &count), QOR_OK);
+    ASSERT_EQ(qor_kernel_io_list_dir(folder.string().c_str(), names, 10, &count), QOR_OK);
     EXPECT_EQ(take_names(names, count), (std::vector<std::string>{".hidden", "a.txt", "sub"}));
 }
 
 TEST_F(KernelIoListDir, StopsAtCapacity) {
-    ASSERT_EQ(qor_kernel_io_list_dir(folder.c_str(), names, 2, &count), QOR_OK);
+    ASSERT_EQ(qor_kernel_io_list_dir(folder.string().c_str(), names, 2, &count), QOR_OK);
     EXPECT_EQ(count, 2);
     take_names(names, count);
-    ASSERT_EQ(qor_kernel_io_list_dir(folder.c_str(), names, 0, &count), QOR_OK);
+    ASSERT_EQ(qor_kernel_io_list_dir(folder.string().c_str(), names, 0, &count), QOR_OK);
     EXPECT_EQ(count, 0);
 }
 
@@ -152,13 +152,13 @@ TEST_F(KernelIoListDir, EmptyPathListsTheCurrentFolder) {
 }
 
 TEST_F(KernelIoListDir, MissingFolderAndAbsentArgumentsFail) {
-    EXPECT_EQ(qor_kernel_io_list_dir((folder / "none").c_str(), names, 10, &count), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_list_dir((folder / "none").string().c_str(), names, 10, &count), QOR_ERR_IO);
     EXPECT_EQ(count, 0);
     count = 7;
     EXPECT_EQ(qor_kernel_io_list_dir(nullptr, names, 10, &count), QOR_ERR_IO);
     EXPECT_EQ(count, 7) << "nothing written for absent arguments";
-    EXPECT_EQ(qor_kernel_io_list_dir(folder.c_str(), nullptr, 10, &count), QOR_ERR_IO);
-    EXPECT_EQ(qor_kernel_io_list_dir(folder.c_str(), names, 10, nullptr), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_list_dir(folder.string().c_str(), nullptr, 10, &count), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_list_dir(folder.string().c_str(), names, 10, nullptr), QOR_ERR_IO);
 }
 
 TEST(KernelIoListDirLength, Accepts256CharactersAndRefuses257) {
@@ -173,7 +173,7 @@ TEST(KernelIoListDirLength, Accepts256CharactersAndRefuses257) {
 
     char* names[4] = {};
     int32_t count = -1;
-    ASSERT_EQ(qor_kernel_io_list_dir(deep.c_str(), names, 4, &count), QOR_OK);
+    ASSERT_EQ(qor_kernel_io_list_dir(deep.string().c_str(), names, 4, &count), QOR_OK);
     EXPECT_EQ(take_names(names, count), (std::vector<std::string>{"f"}));
 
     const std::string too_long = deep.string() + "/";

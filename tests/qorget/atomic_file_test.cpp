@@ -21,7 +21,7 @@ TEST(AtomicFile, PathShowsTheOldContentUntilCommit) {
     const auto path = folder / "data";
     write_bytes(path, "old");
     host::atomic_file file;
-    ASSERT_TRUE(host::atomic_file_begin(path.c_str(), &file));
+    ASSERT_TRUE(host::atomic_file_begin(path.string().c_str(), &file));
     ASSERT_TRUE(host::atomic_file_write(&file, "new content", 11));
     EXPECT_EQ(read_bytes(path), "old");
     EXPECT_EQ(names_in(folder).size(), 2u);
@@ -35,7 +35,7 @@ TEST(AtomicFile, DiscardLeavesNothingBehind) {
     const auto path = folder / "data";
     write_bytes(path, "old");
     host::atomic_file file;
-    ASSERT_TRUE(host::atomic_file_begin(path.c_str(), &file));
+    ASSERT_TRUE(host::atomic_file_begin(path.string().c_str(), &file));
     ASSERT_TRUE(host::atomic_file_write(&file, "partial", 7));
     host::atomic_file_discard(&file);
     host::atomic_file_discard(&file);
@@ -48,13 +48,13 @@ TEST(AtomicFile, DiscardLeavesNothingBehind) {
 TEST(AtomicFile, FailsCleanlyWhereNoFileCanGo) {
     const auto folder = fresh_folder();
     host::atomic_file file;
-    EXPECT_FALSE(host::atomic_file_begin((folder / "missing" / "data").c_str(), &file));
+    EXPECT_FALSE(host::atomic_file_begin((folder / "missing" / "data").string().c_str(), &file));
     EXPECT_FALSE(host::atomic_file_begin("", &file));
     EXPECT_FALSE(host::atomic_file_begin(nullptr, &file));
     // Committing over a folder fails and removes the temporary file.
     fs::create_directory(folder / "dir");
     write_bytes(folder / "dir" / "inside", "x");
-    ASSERT_TRUE(host::atomic_file_begin((folder / "dir").c_str(), &file));
+    ASSERT_TRUE(host::atomic_file_begin((folder / "dir").string().c_str(), &file));
     EXPECT_FALSE(host::atomic_file_commit(&file));
     EXPECT_EQ(names_in(folder), std::vector<std::string>{"dir"});
 }

@@ -112,11 +112,11 @@ TEST_F(ProtectedPaths, RelativePathsCountFromTheCurrentFolder) {
         EXPECT_TRUE(qor_security_check_file_access("home/x", kWrite));
     }
     const auto scratch = qor::test::fresh_folder();
-    CurrentFolder at(scratch.c_str());
+    CurrentFolder at(scratch.string().c_str());
     ASSERT_TRUE(at.ok());
     EXPECT_TRUE(qor_security_check_file_access("notes.txt", kWrite));
     std::string up_to_root;
-    for (const char* c = scratch.c_str(); *c; ++c) {
+    for (const char* c = scratch.string().c_str(); *c; ++c) {
         if (*c == '/') up_to_root += "../";
     }
     EXPECT_FALSE(qor_security_check_file_access((up_to_root + "usr/bin/x").c_str(), kWrite));
@@ -133,7 +133,7 @@ TEST_F(ProtectedPaths, EntriesAreNormalisedWhenAdded) {
 
     const auto scratch = qor::test::fresh_folder();
     {
-        CurrentFolder at(scratch.c_str());
+        CurrentFolder at(scratch.string().c_str());
         ASSERT_TRUE(at.ok());
         ASSERT_EQ(qor_security_protect_file("locked"), QOR_OK);
     }

@@ -132,7 +132,7 @@ TEST_F(TerminalTest, RelativeCdResolvesAgainstTheLastProcessDirectory) {
     // still shows the terminal's own folder until the terminal changes it.
     const auto elsewhere = fresh_folder("elsewhere");
     std::filesystem::create_directory(elsewhere / "inner");
-    ASSERT_TRUE(host::change_folder(elsewhere.c_str()));
+    ASSERT_TRUE(host::change_folder(elsewhere.string().c_str()));
     run("pwd");
     EXPECT_EQ(std::string(terminal_get_output(&term)), home.string());
 

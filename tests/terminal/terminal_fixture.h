@@ -19,7 +19,7 @@ class TerminalTest : public ::testing::Test {
   protected:
     void SetUp() override {
         home = fresh_folder("homet");
-        terminal_init(&term, home.c_str());
+        terminal_init(&term, home.string().c_str());
     }
 
     void type(const std::string& text) {

@@ -31,7 +31,7 @@ std::string current() {
 
 TEST_F(TerminalState, FreshTerminalHoldsTheFiveWelcomeLines) {
     const auto home = qor::test::fresh_folder("homet");
-    terminal_init(&term_, home.c_str());
+    terminal_init(&term_, home.string().c_str());
     ASSERT_EQ(term_.output_count, 5);
     EXPECT_EQ(term_.output[0], kRule);
     EXPECT_STREQ(term_.output[1], "  QorOS v7.0.0 Terminal");
@@ -47,7 +47,7 @@ TEST_F(TerminalState, FreshTerminalHoldsTheFiveWelcomeLines) {
 
 TEST_F(TerminalState, StartFolderBecomesTheWorkingFolder) {
     const auto home = qor::test::fresh_folder("homet");
-    terminal_init(&term_, home.c_str());
+    terminal_init(&term_, home.string().c_str());
     EXPECT_EQ(std::string(term_.cwd), home.string());
     EXPECT_EQ(std::filesystem::path(current()), std::filesystem::canonical(home));
 }

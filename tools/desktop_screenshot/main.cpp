@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
         std::filesystem::temp_directory_path() / "qor-shot" / "homet";
     std::error_code ignored;
     std::filesystem::create_directories(home, ignored);
-    terminal_init(&g_term, home.c_str());
+    terminal_init(&g_term, home.string().c_str());
     g_term_init = true;
 
     if (!desktop_driver_start()) return 1;

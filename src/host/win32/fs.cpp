@@ -1,5 +1,6 @@
 // Windows file system backend (wide-character API, paths UTF-8 outside).
 #include "host/host_fs.h"
+#include "host/host_fault.h"
 #include "host/win32/wide.h"
 
 #include <windows.h>
@@ -64,6 +65,7 @@ bool remove_folder(const char* path) { return RemoveDirectoryW(widen(path).c_str
 bool remove_file(const char* path) { return DeleteFileW(widen(path).c_str()) != 0; }
 
 bool rename_replace(const char* from, const char* to) {
+    if (fs_fault_injected(fs_op::rename)) return false;
     return MoveFileExW(widen(from).c_str(), widen(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
@@ -110,6 +112,8 @@ bool current_folder(std::string* out) {
 bool change_folder(const char* path) { return SetCurrentDirectoryW(widen(path).c_str()) != 0; }
 
 file_handle open_file(const char* path, open_mode mode) {
+    if (fs_fault_injected(mode == open_mode::read ? fs_op::open_read : fs_op::open_write))
+        return kInvalidFile;
     DWORD access = GENERIC_READ, disposition = OPEN_EXISTING;
     DWORD share = FILE_SHARE_READ;
     switch (mode) {
@@ -130,6 +134,7 @@ file_handle open_file(const char* path, open_mode mode) {
 }
 
 int64_t read_file(file_handle file, void* buffer, size_t size) {
+    if (fs_fault_injected(fs_op::read)) return -1;
     DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
     DWORD got = 0;
     if (!ReadFile(as_handle(file), buffer, chunk, &got, nullptr)) return -1;
@@ -137,6 +142,7 @@ int64_t read_file(file_handle file, void* buffer, size_t size) {
 }
 
 bool write_file(file_handle file, const void* data, size_t size) {
+    if (fs_fault_injected(fs_op::write)) return false;
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0) {
         const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
@@ -149,6 +155,7 @@ bool write_file(file_handle file, const void* data, size_t size) {
 }
 
 bool seek_file(file_handle file, uint64_t offset) {
+    if (fs_fault_injected(fs_op::seek)) return false;
     if (offset > static_cast<uint64_t>(INT64_MAX)) return false;
     LARGE_INTEGER to;
     to.QuadPart = static_cast<LONGLONG>(offset);

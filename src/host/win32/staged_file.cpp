@@ -1,0 +1,119 @@
+// Staged files on Windows: the data goes to a hidden, uniquely named file in
+// the destination's folder; the commit flushes it, clears the hidden mark and
+// moves it over the destination with MoveFileExW(MOVEFILE_REPLACE_EXISTING),
+// which replaces the old file in one step on the same volume.
+#include "host/host_fault.h"
+#include "host/host_fs.h"
+#include "host/win32/wide.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+
+namespace qor::host {
+
+using win32::narrow;
+using win32::widen;
+
+namespace {
+
+constexpr int kNameAttempts = 16;
+
+size_t last_separator(const std::string& path) { return path.find_last_of("\\/"); }
+
+// A destination that is a symbolic link (a reparse point) is written through:
+// the file it leads to is replaced, not the link.
+std::string resolve_destination(const char* path) {
+    const std::wstring wide = widen(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return path;
+    HANDLE target = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (target == INVALID_HANDLE_VALUE) return path;
+    wchar_t buffer[32768];
+    const DWORD n = GetFinalPathNameByHandleW(target, buffer, 32768, FILE_NAME_NORMALIZED);
+    CloseHandle(target);
+    if (n == 0 || n >= 32768) return path;
+    std::string resolved = narrow(buffer);
+    // "\\?\C:\..." is a plain drive path; "\\?\UNC\server\..." a share.
+    if (resolved.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + resolved.substr(8);
+    if (resolved.rfind("\\\\?\\", 0) == 0) return resolved.substr(4);
+    return resolved;
+}
+
+// "<folder>\.<name>.<16 hex digits>": hidden, and unlikely to collide.
+std::string hidden_name_beside(const std::string& final_path) {
+    static std::atomic<uint32_t> counter{0};
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    const uint64_t mix = (uint64_t{GetCurrentProcessId()} << 40) ^
+                         (uint64_t{counter.fetch_add(1)} << 24) ^
+                         static_cast<uint64_t>(now.QuadPart);
+    const size_t cut = last_separator(final_path);
+    const std::string folder = cut == std::string::npos ? "" : final_path.substr(0, cut + 1);
+    const std::string name = cut == std::string::npos ? final_path : final_path.substr(cut + 1);
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".%016llx", static_cast<unsigned long long>(mix));
+    return folder + "." + name + suffix;
+}
+
+bool set_attributes(HANDLE file, DWORD attributes) {
+    FILE_BASIC_INFO info{};
+    info.FileAttributes = attributes; // zero times leave the times unchanged
+    return SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info) != 0;
+}
+
+} // namespace
+
+bool stage_file(const char* final_path, staged_file* out) {
+    *out = staged_file{};
+    if (final_path == nullptr || *final_path == '\0') return false;
+    if (fs_fault_injected(fs_op::open_write)) return false;
+    out->final_path = resolve_destination(final_path);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string name = hidden_name_beside(out->final_path);
+        const std::wstring wide = widen(name.c_str());
+        if (wide.empty()) return false;
+        HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_HIDDEN, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            out->file = reinterpret_cast<file_handle>(file);
+            out->temp_path = std::move(name);
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
+    return false;
+}
+
+bool commit_staged_file(staged_file* staged) {
+    if (staged->file == kInvalidFile) return false;
+    if (fs_fault_injected(fs_op::rename)) {
+        discard_staged_file(staged);
+        return false;
+    }
+    HANDLE file = reinterpret_cast<HANDLE>(staged->file);
+    const bool ready = FlushFileBuffers(file) && set_attributes(file, FILE_ATTRIBUTE_NORMAL);
+    const bool closed = CloseHandle(file) != 0;
+    staged->file = kInvalidFile;
+    if (!ready || !closed ||
+        !MoveFileExW(widen(staged->temp_path.c_str()).c_str(),
+                     widen(staged->final_path.c_str()).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        discard_staged_file(staged);
+        return false;
+    }
+    staged->temp_path.clear();
+    return true;
+}
+
+void discard_staged_file(staged_file* staged) {
+    if (staged->file != kInvalidFile) CloseHandle(reinterpret_cast<HANDLE>(staged->file));
+    if (!staged->temp_path.empty()) DeleteFileW(widen(staged->temp_path.c_str()).c_str());
+    staged->file = kInvalidFile;
+    staged->temp_path.clear();
+}
+
+} // namespace qor::host
