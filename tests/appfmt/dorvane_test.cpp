@@ -1,9 +1,9 @@
 // The dorvane program, run as a user runs it: texts, exit codes, packages.
 #include "package_fixtures.h"
+#include "support/child_process.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -16,32 +16,20 @@ struct run_result {
     std::string out;
 };
 
-std::string shell_quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 struct Dorvane : ::testing::Test {
     std::filesystem::path dir = qor::test::fresh_folder();
 
     void SetUp() override {
-        std::filesystem::copy_file(QOR_DORVANE_PATH, dir / "dorvane");
+        const std::filesystem::path built = QOR_DORVANE_PATH;
+        std::filesystem::copy_file(built, dir / ("dorvane" + built.extension().string()));
         write_bytes(dir / "app.exe", qor::test::program_bytes(2048));
     }
 
+    // Started as "./dorvane" from its own folder, as a user types it.
     run_result run(const std::vector<std::string>& args) {
-        std::string command = "cd " + shell_quote(dir.string()) + " && ./dorvane";
-        for (const auto& arg : args) command += " " + shell_quote(arg);
-        command += " >stdout.txt 2>stderr.txt; echo $? >rc.txt";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-        run_result result;
-        result.exit_code = std::atoi(read_bytes(dir / "rc.txt").c_str());
-        result.out = read_bytes(dir / "stdout.txt");
-        EXPECT_EQ(read_bytes(dir / "stderr.txt"), "");
-        for (const char* name : {"rc.txt", "stdout.txt", "stderr.txt"})
-            std::filesystem::remove(dir / name);
-        return result;
+        const qor::test::run_result r = qor::test::run_program("./dorvane", args, {}, dir.string());
+        EXPECT_EQ(r.err, "");
+        return run_result{r.exit_code, qor::test::console_text(r.out)};
     }
 
     qpa_header package(const std::string& name = "app.qpa") {

@@ -86,9 +86,11 @@ TEST_F(Packages, ExtractsProgramAndIcon) {
     EXPECT_EQ(read_bytes(dir / "out.exe"), program);
     ASSERT_EQ(qpa_extract_icon(qpa.string().c_str(), (dir / "out.ico").string().c_str()), QOR_OK);
     EXPECT_EQ(read_bytes(dir / "out.ico"), icon);
-    write_bytes(dir / "plain", "");
+    // Windows derives permissions from the name's extension, so the
+    // comparison file has the same one.
+    write_bytes(dir / "plain.exe", "");
     EXPECT_EQ(std::filesystem::status(dir / "out.exe").permissions(),
-              std::filesystem::status(dir / "plain").permissions());
+              std::filesystem::status(dir / "plain.exe").permissions());
 }
 
 TEST_F(Packages, ExtractionRefusals) {

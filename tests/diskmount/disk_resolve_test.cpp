@@ -16,6 +16,14 @@ class DiskResolve : public qor::test::VirtualDrive {
         ASSERT_EQ(qor_disk_mount_all(), QOR_OK);
     }
 
+    // A path tail written with '/' in the host's own separator.
+    static std::string native(const char* tail) {
+        std::string text = tail;
+        for (char& c : text)
+            if (c == '/') c = qor::host::kPathSeparator;
+        return text;
+    }
+
     // The resolved text, or the error code as text.
     std::string resolve(const char* path) {
         char* resolved = nullptr;
@@ -28,17 +36,17 @@ class DiskResolve : public qor::test::VirtualDrive {
 };
 
 TEST_F(DiskResolve, LetterCaseAndBothSeparatorsResolveAlike) {
-    const std::string expected = drive_folder('C') + "/Users/a";
+    const std::string expected = drive_folder('C') + native("/Users/a");
     EXPECT_EQ(resolve("c:\\Users\\a"), expected);
     EXPECT_EQ(resolve("C:/Users/a"), expected);
     EXPECT_EQ(resolve("C:\\Users/a"), expected);
-    EXPECT_EQ(resolve("z:\\share"), drive_folder('Z') + "/share");
+    EXPECT_EQ(resolve("z:\\share"), drive_folder('Z') + native("/share"));
 }
 
 TEST_F(DiskResolve, BareLetterAndRelativeRest) {
-    EXPECT_EQ(resolve("C:Users"), drive_folder('C') + "/Users");
-    EXPECT_EQ(resolve("C:"), drive_folder('C') + "/");
-    EXPECT_EQ(resolve("C:\\"), drive_folder('C') + "/");
+    EXPECT_EQ(resolve("C:Users"), drive_folder('C') + native("/Users"));
+    EXPECT_EQ(resolve("C:"), drive_folder('C') + native("/"));
+    EXPECT_EQ(resolve("C:\\"), drive_folder('C') + native("/"));
 }
 
 TEST_F(DiskResolve, MalformedPathsAndAbsentArguments) {
@@ -61,11 +69,11 @@ TEST_F(DiskResolve, ParentSegmentsAreRefusedSoNothingOutsideTheDriveIsReached) {
     EXPECT_EQ(resolve("C:/a/../../b"), "error -1");
     EXPECT_EQ(resolve("C:.."), "error -1");
     EXPECT_EQ(resolve("C:\\a\\.."), "error -1");
-    EXPECT_EQ(resolve("C:\\a..b\\...\\c.."), drive_folder('C') + "/a..b/.../c..");
+    EXPECT_EQ(resolve("C:\\a..b\\...\\c.."), drive_folder('C') + native("/a..b/.../c.."));
 }
 
 TEST_F(DiskResolve, ResultsLongerThan259BytesAreRefusedNotCut) {
-    const std::string prefix = drive_folder('C') + "/";
+    const std::string prefix = drive_folder('C') + native("/");
     const std::string fits(259 - prefix.size(), 'x');
     EXPECT_EQ(resolve(("C:\\" + fits).c_str()), prefix + fits);
     EXPECT_EQ(resolve(("C:\\" + fits + "y").c_str()), "error -1");

@@ -11,7 +11,7 @@ using qor::test::background_program;
 namespace {
 
 background_program start_sleeper() {
-    return qor::test::start_background("/bin/sleep", {"60"});
+    return qor::test::start_background(QOR_SLEEP_PATH, {"60"});
 }
 
 size_t open_descriptor_count() {

@@ -69,6 +69,17 @@ HANDLE open_null_output() {
                        OPEN_EXISTING, 0, nullptr);
 }
 
+// The file to start: a relative program counts from the child's working
+// folder, and like the shell, a name without ".exe" finds the ".exe" file.
+std::wstring application_file(const std::string& program, const std::string& cwd) {
+    std::wstring file = widen(program);
+    const bool relative = !file.empty() && file[0] != L'\\' && file[0] != L'/' &&
+                          !(file.size() > 1 && file[1] == L':');
+    if (relative && !cwd.empty()) file = widen(cwd) + L"\\" + file;
+    if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) file += L".exe";
+    return file;
+}
+
 bool start(const std::string& program, const std::vector<std::string>& args,
            const std::map<std::string, std::string>& env_overrides, const std::string& cwd,
            HANDLE out, HANDLE err, PROCESS_INFORMATION* started) {
@@ -81,7 +92,8 @@ bool start(const std::string& program, const std::vector<std::string>& args,
     std::wstring line = command_line(program, args);
     std::wstring environment = environment_block(env_overrides);
     const std::wstring folder = widen(cwd);
-    return CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE,
+    const std::wstring application = application_file(program, cwd);
+    return CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, TRUE,
                           CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, environment.data(),
                           folder.empty() ? nullptr : folder.c_str(), &startup, started) != 0;
 }

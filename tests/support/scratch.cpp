@@ -38,4 +38,14 @@ std::string read_bytes(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string console_text(const std::string& out) {
+    std::string text;
+    text.reserve(out.size());
+    for (size_t i = 0; i < out.size(); ++i) {
+        if (out[i] == '\r' && i + 1 < out.size() && out[i + 1] == '\n') continue;
+        text += out[i];
+    }
+    return text;
+}
+
 } // namespace qor::test

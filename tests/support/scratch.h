@@ -17,4 +17,8 @@ std::filesystem::path fresh_folder(const std::string& tag = "");
 void write_bytes(const std::filesystem::path& path, const std::string& bytes);
 std::string read_bytes(const std::filesystem::path& path);
 
+// Console output as lines ending in "\n" (Windows programs end their lines
+// with "\r\n").
+std::string console_text(const std::string& out);
+
 } // namespace qor::test

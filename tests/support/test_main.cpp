@@ -39,7 +39,13 @@ int main(int argc, char** argv) {
     for (const char* name : {"TMPDIR", "TMP", "TEMP"})
         qor::host::set_environment_variable(name, tmp.c_str());
     const int result = RUN_ALL_TESTS();
-    if (result == 0) std::filesystem::remove_all(root);
+    if (result == 0) {
+        // Windows keeps a process's current folder from being removed, and
+        // tests may have moved into the scratch tree.
+        std::error_code ignored;
+        std::filesystem::current_path(root.parent_path(), ignored);
+        std::filesystem::remove_all(root, ignored);
+    }
     return result;
 }
 

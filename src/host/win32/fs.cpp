@@ -30,6 +30,28 @@ path_info info_from(DWORD attributes, DWORD size_high, DWORD size_low, const FIL
 
 HANDLE as_handle(file_handle file) { return reinterpret_cast<HANDLE>(file); }
 
+// Appenders of one file take turns: each holds an exclusive lock on one byte
+// far past any data from open to close. Not every Windows file system (nor
+// Wine) makes appends through several handles atomic, and lines of two
+// writers must never overwrite each other. Readers are not held up: they
+// never reach that byte.
+OVERLAPPED append_turn_byte() {
+    OVERLAPPED at{};
+    at.Offset = 0xFFFFFFFEu;
+    at.OffsetHigh = 0x7FFFFFFFu;
+    return at;
+}
+
+void take_append_turn(HANDLE file) {
+    OVERLAPPED at = append_turn_byte();
+    LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at);
+}
+
+void end_append_turn(HANDLE file) {
+    OVERLAPPED at = append_turn_byte();
+    UnlockFileEx(file, 0, 1, 0, &at); // fails harmlessly on files without a turn
+}
+
 } // namespace
 
 std::string temp_folder() {
@@ -115,7 +137,10 @@ file_handle open_file(const char* path, open_mode mode) {
     if (fs_fault_injected(mode == open_mode::read ? fs_op::open_read : fs_op::open_write))
         return kInvalidFile;
     DWORD access = GENERIC_READ, disposition = OPEN_EXISTING;
-    DWORD share = FILE_SHARE_READ;
+    // Like a POSIX descriptor, an open file does not stop others from
+    // reading, writing, renaming or replacing it (a package may be rewritten
+    // from itself, a log read while it grows).
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     switch (mode) {
     case open_mode::read: break;
     case open_mode::write_truncate:
@@ -125,12 +150,13 @@ file_handle open_file(const char* path, open_mode mode) {
     case open_mode::append:
         access = FILE_APPEND_DATA;
         disposition = OPEN_ALWAYS;
-        share = FILE_SHARE_READ | FILE_SHARE_WRITE;
         break;
     }
     HANDLE h = CreateFileW(widen(path).c_str(), access, share, nullptr, disposition,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    return h == INVALID_HANDLE_VALUE ? kInvalidFile : reinterpret_cast<file_handle>(h);
+    if (h == INVALID_HANDLE_VALUE) return kInvalidFile;
+    if (mode == open_mode::append) take_append_turn(h);
+    return reinterpret_cast<file_handle>(h);
 }
 
 int64_t read_file(file_handle file, void* buffer, size_t size) {
@@ -169,6 +195,9 @@ bool file_size(file_handle file, uint64_t* size) {
     return true;
 }
 
-bool close_file(file_handle file) { return CloseHandle(as_handle(file)) != 0; }
+bool close_file(file_handle file) {
+    end_append_turn(as_handle(file));
+    return CloseHandle(as_handle(file)) != 0;
+}
 
 } // namespace qor::host

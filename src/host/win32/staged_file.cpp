@@ -65,6 +65,33 @@ bool set_attributes(HANDLE file, DWORD attributes) {
     return SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info) != 0;
 }
 
+// Moves the finished file over the destination. MoveFileExW refuses while
+// the destination is open elsewhere (a reader, or the converter still reading
+// its input when input and output are one file). Then the old file is moved
+// aside under a hidden name (its readers allow that), the new one moved in,
+// and the old one deleted: it vanishes once its last reader closes it. If
+// the new file cannot be moved in, the old one goes back.
+bool move_into_place(const std::string& temp_path, const std::string& final_path) {
+    const std::wstring from = widen(temp_path.c_str());
+    const std::wstring to = widen(final_path.c_str());
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    const DWORD error = GetLastError();
+    if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return false;
+    // Only a file is ever moved aside; a folder in the way stays a refusal.
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    const std::wstring aside = widen(hidden_name_beside(final_path).c_str());
+    if (!MoveFileExW(to.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH)) return false;
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        MoveFileExW(aside.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
+        return false;
+    }
+    DeleteFileW(aside.c_str());
+    return true;
+}
+
 } // namespace
 
 bool stage_file(const char* final_path, staged_file* out) {
@@ -98,10 +125,7 @@ bool commit_staged_file(staged_file* staged) {
     const bool ready = FlushFileBuffers(file) && set_attributes(file, FILE_ATTRIBUTE_NORMAL);
     const bool closed = CloseHandle(file) != 0;
     staged->file = kInvalidFile;
-    if (!ready || !closed ||
-        !MoveFileExW(widen(staged->temp_path.c_str()).c_str(),
-                     widen(staged->final_path.c_str()).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!ready || !closed || !move_into_place(staged->temp_path, staged->final_path)) {
         discard_staged_file(staged);
         return false;
     }
