@@ -28,5 +28,9 @@ for config in "${configs[@]}"; do
     cmake --build --preset "$config"
     ctest --test-dir "build/$config" --output-on-failure -j2
   fi
+  if [ "$config" = windows ]; then
+    # The built programs as a user runs them, compared with the Linux build.
+    ./scripts/windows-programs.sh
+  fi
 done
 echo "All tests passed."
