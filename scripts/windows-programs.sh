@@ -6,7 +6,8 @@
 #    program, the system log in the temporary QorOS tree, exit 0;
 #  - dorvane.exe: its usage (exit 1), and a conversion compared with the
 #    Linux dorvane on the same input: the two packages are identical except
-#    created_time (bytes 340-347) and crc32 (352-355), and both verify.
+#    created_time (bytes 340-347) and crc32 (352-355), and both verify;
+#  - the WinINet client against tests/host/http_test_server.py.
 # Expects WINEPREFIX and WINEDEBUG from scripts/test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,7 +23,8 @@ if [ ! -x "$linux_dorvane" ]; then
 fi
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/qor-windows-programs.XXXXXX")"
-trap 'rm -rf "$work"' EXIT
+server=""
+trap '[ -z "$server" ] || kill "$server"; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 # Console lines of a Windows program end in CRLF.
 unix_lines() { tr -d '\r' <"$1"; }
@@ -102,4 +104,14 @@ for name, data in (("windows", win), ("linux", lin)):
         sys.exit(f"{name} package does not verify: stored {stored:08x}, computed {computed:08x}")
 print(f"packages: {len(win)} bytes, identical outside bytes 340-347 and 352-355, both verify")
 PY
+echo "--- HTTP through WinINet"
+python3 "$root/tests/host/http_test_server.py" >"$work/port.txt" &
+server=$!
+for _ in $(seq 1 50); do [ -s "$work/port.txt" ] && break; sleep 0.1; done
+port="$(head -n1 "$work/port.txt")"
+[ -n "$port" ] || fail "the HTTP test server did not start"
+(cd "$root/build/windows/tests/host" &&
+  no_proxy=127.0.0.1 QOR_TEST_HTTP_BASE="http://127.0.0.1:$port" "$wine" qor_http_client_tests.exe) ||
+  fail "HTTP client tests under Wine"
+
 echo "Windows programs under Wine: all checks passed"
