@@ -50,7 +50,8 @@ TEST(PackageHeader, RefusesMissingArgumentsShortFilesAndWrongMagic) {
     EXPECT_EQ(qpa_read_header(nullptr, &header), QOR_ERR_INVALID_ARG);
     EXPECT_EQ(qpa_read_header((dir / "x").string().c_str(), nullptr), QOR_ERR_INVALID_ARG);
     EXPECT_EQ(qpa_read_header((dir / "missing.qpa").string().c_str(), &header), QOR_ERR_IO);
-    EXPECT_EQ(qpa_read_header(dir.string().c_str(), &header), QOR_ERR_IO); // a folder cannot be read
+    EXPECT_EQ(qpa_read_header(dir.string().c_str(), &header),
+              QOR_ERR_IO); // a folder cannot be read
 
     qor::test::write_bytes(dir / "short.qpa", package_bytes("S", 511));
     EXPECT_EQ(qpa_read_header((dir / "short.qpa").string().c_str(), &header), QOR_ERR_INVALID_ARG);

@@ -16,7 +16,8 @@ struct tarnwick_copy {
     std::filesystem::path temp;   // the TMPDIR it runs with
 
     std::filesystem::path program() const {
-        return folder / ("Tarnwick" + std::filesystem::path(QOR_TARNWICK_PATH).extension().string());
+        return folder /
+               ("Tarnwick" + std::filesystem::path(QOR_TARNWICK_PATH).extension().string());
     }
     std::filesystem::path system_log() const { return temp / "QorOS" / "Logs" / "system.log"; }
     // The temporary folder is TMPDIR on Linux, TMP on Windows. Console

@@ -52,11 +52,13 @@ TEST(KernelIoRead, FailuresReportIoError) {
     const fs::path folder = fresh_folder();
     char buffer[8];
     uint64_t got = 99;
-    EXPECT_EQ(qor_kernel_io_read((folder / "missing").string().c_str(), buffer, 8, &got), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_read((folder / "missing").string().c_str(), buffer, 8, &got),
+              QOR_ERR_IO);
     EXPECT_EQ(got, 0u);
 
     got = 99;
-    EXPECT_EQ(qor_kernel_io_read(folder.string().c_str(), buffer, 8, &got), QOR_ERR_IO) << "a folder";
+    EXPECT_EQ(qor_kernel_io_read(folder.string().c_str(), buffer, 8, &got), QOR_ERR_IO)
+        << "a folder";
     EXPECT_EQ(got, 0u);
 
     got = 99;
@@ -95,7 +97,8 @@ TEST(KernelIoWrite, CreatesANewFileAndAcceptsZeroBytes) {
 TEST(KernelIoWrite, FailuresReportIoErrorAndKeepExistingFiles) {
     const fs::path folder = fresh_folder();
     uint64_t written = 99;
-    EXPECT_EQ(qor_kernel_io_write((folder / "no" / "such").string().c_str(), "a", 1, &written), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_write((folder / "no" / "such").string().c_str(), "a", 1, &written),
+              QOR_ERR_IO);
     EXPECT_EQ(written, 0u);
 
     const fs::path file = folder / "keep";
@@ -152,7 +155,8 @@ TEST_F(KernelIoListDir, EmptyPathListsTheCurrentFolder) {
 }
 
 TEST_F(KernelIoListDir, MissingFolderAndAbsentArgumentsFail) {
-    EXPECT_EQ(qor_kernel_io_list_dir((folder / "none").string().c_str(), names, 10, &count), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_list_dir((folder / "none").string().c_str(), names, 10, &count),
+              QOR_ERR_IO);
     EXPECT_EQ(count, 0);
     count = 7;
     EXPECT_EQ(qor_kernel_io_list_dir(nullptr, names, 10, &count), QOR_ERR_IO);

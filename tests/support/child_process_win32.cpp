@@ -42,7 +42,8 @@ std::wstring quoted(const std::wstring& arg) {
 
 std::wstring command_line(const std::string& program, const std::vector<std::string>& args) {
     std::wstring line = quoted(widen(program));
-    for (const auto& arg : args) line += L" " + quoted(widen(arg));
+    for (const auto& arg : args)
+        line += L" " + quoted(widen(arg));
     return line;
 }
 
@@ -57,9 +58,11 @@ std::wstring environment_block(const std::map<std::string, std::string>& overrid
         }
         FreeEnvironmentStringsW(block);
     }
-    for (const auto& [name, value] : overrides) variables[widen(name)] = widen(value);
+    for (const auto& [name, value] : overrides)
+        variables[widen(name)] = widen(value);
     std::wstring out;
-    for (const auto& [name, value] : variables) out += name + L"=" + value + L'\0';
+    for (const auto& [name, value] : variables)
+        out += name + L"=" + value + L'\0';
     return out + L'\0';
 }
 
@@ -101,7 +104,8 @@ bool start(const std::string& program, const std::vector<std::string>& args,
 void read_all(HANDLE pipe, std::string* sink) {
     char buffer[4096];
     DWORD n = 0;
-    while (ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) && n > 0) sink->append(buffer, n);
+    while (ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) && n > 0)
+        sink->append(buffer, n);
 }
 
 int exit_code_of(HANDLE process) {

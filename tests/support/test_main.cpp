@@ -28,9 +28,9 @@ std::string process_tag() {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // In the host's own spelling (a drive letter and '\\' on Windows).
-    auto root = std::filesystem::absolute(std::filesystem::path(QOR_TEST_SCRATCH_ROOT) /
-                                          process_tag())
-                    .make_preferred();
+    auto root =
+        std::filesystem::absolute(std::filesystem::path(QOR_TEST_SCRATCH_ROOT) / process_tag())
+            .make_preferred();
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root / "tmp");
     qor::test::mutable_scratch_root() = root;

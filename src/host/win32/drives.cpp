@@ -13,20 +13,25 @@ std::atomic<drive_source> g_drive_source{nullptr};
 
 drive_type type_of(UINT host_type) {
     switch (host_type) {
-    case DRIVE_REMOVABLE: return drive_type::removable;
-    case DRIVE_FIXED: return drive_type::fixed;
-    case DRIVE_REMOTE: return drive_type::remote;
-    case DRIVE_CDROM: return drive_type::cd_dvd;
-    case DRIVE_RAMDISK: return drive_type::ram_disk;
-    default: return drive_type::unknown; // undetermined, or no root there
+    case DRIVE_REMOVABLE:
+        return drive_type::removable;
+    case DRIVE_FIXED:
+        return drive_type::fixed;
+    case DRIVE_REMOTE:
+        return drive_type::remote;
+    case DRIVE_CDROM:
+        return drive_type::cd_dvd;
+    case DRIVE_RAMDISK:
+        return drive_type::ram_disk;
+    default:
+        return drive_type::unknown; // undetermined, or no root there
     }
 }
 
 // Only drives that are mirrored are asked for their size: asking an empty
 // CD drive costs a spin-up, and nobody uses its answer.
 bool has_capacity(drive_type type) {
-    return type == drive_type::fixed || type == drive_type::removable ||
-           type == drive_type::remote;
+    return type == drive_type::fixed || type == drive_type::removable || type == drive_type::remote;
 }
 
 void query_capacity(const char* root, drive* out) {

@@ -1,6 +1,6 @@
 // Windows file system backend (wide-character API, paths UTF-8 outside).
-#include "host/host_fs.h"
 #include "host/host_fault.h"
+#include "host/host_fs.h"
 #include "host/win32/wide.h"
 
 #include <windows.h>
@@ -28,7 +28,9 @@ path_info info_from(DWORD attributes, DWORD size_high, DWORD size_low, const FIL
     return info;
 }
 
-HANDLE as_handle(file_handle file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE as_handle(file_handle file) {
+    return reinterpret_cast<HANDLE>(file);
+}
 
 // Appenders of one file take turns: each holds an exclusive lock on one byte
 // far past any data from open to close. Not every Windows file system (nor
@@ -82,9 +84,13 @@ create_result create_new_file(const char* path) {
     return create_result::created;
 }
 
-bool remove_folder(const char* path) { return RemoveDirectoryW(widen(path).c_str()) != 0; }
+bool remove_folder(const char* path) {
+    return RemoveDirectoryW(widen(path).c_str()) != 0;
+}
 
-bool remove_file(const char* path) { return DeleteFileW(widen(path).c_str()) != 0; }
+bool remove_file(const char* path) {
+    return DeleteFileW(widen(path).c_str()) != 0;
+}
 
 bool rename_replace(const char* from, const char* to) {
     if (fs_fault_injected(fs_op::rename)) return false;
@@ -131,7 +137,9 @@ bool current_folder(std::string* out) {
     return true;
 }
 
-bool change_folder(const char* path) { return SetCurrentDirectoryW(widen(path).c_str()) != 0; }
+bool change_folder(const char* path) {
+    return SetCurrentDirectoryW(widen(path).c_str()) != 0;
+}
 
 file_handle open_file(const char* path, open_mode mode) {
     if (fs_fault_injected(mode == open_mode::read ? fs_op::open_read : fs_op::open_write))
@@ -142,7 +150,8 @@ file_handle open_file(const char* path, open_mode mode) {
     // from itself, a log read while it grows).
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     switch (mode) {
-    case open_mode::read: break;
+    case open_mode::read:
+        break;
     case open_mode::write_truncate:
         access = GENERIC_WRITE;
         disposition = CREATE_ALWAYS;

@@ -149,8 +149,7 @@ http_outcome http_get(http_client* client, const char* url, const http_sink& sin
 
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI |
                         (secure ? INTERNET_FLAG_SECURE : 0);
-    HINTERNET request =
-        InternetOpenUrlW(client->session, wide_url.c_str(), nullptr, 0, flags, 0);
+    HINTERNET request = InternetOpenUrlW(client->session, wide_url.c_str(), nullptr, 0, flags, 0);
     if (!request) return http_outcome::failed;
 
     http_outcome outcome = http_outcome::complete;

@@ -6,8 +6,8 @@
 #include "host/host_png.h"
 #include "host/win32/wide.h"
 
-#include <windows.h>
 #include <wincodec.h>
+#include <windows.h>
 
 #include <cstring>
 #include <limits>
@@ -16,8 +16,7 @@ namespace qor::host {
 namespace {
 
 // Holds one COM interface and releases it at scope end.
-template <typename T>
-struct com {
+template <typename T> struct com {
     T* p = nullptr;
     com() = default;
     com(const com&) = delete;
@@ -114,8 +113,7 @@ bool write_png_rgba(const char* path, int width, int height, const uint8_t* rgba
     com<IStream> stream;
     return create_factory(&factory) &&
            SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, stream.out())) &&
-           encode_bgra(factory.p, stream.p, width, height, bgra) &&
-           write_stream_to(stream.p, path);
+           encode_bgra(factory.p, stream.p, width, height, bgra) && write_stream_to(stream.p, path);
 }
 
 bool read_png_rgba(const char* path, int* width, int* height, std::vector<uint8_t>* rgba) {
@@ -130,21 +128,19 @@ bool read_png_rgba(const char* path, int* width, int* height, std::vector<uint8_
     UINT w = 0, h = 0;
     if (!create_factory(&factory) ||
         FAILED(factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,
-                                                  WICDecodeMetadataCacheOnDemand,
-                                                  decoder.out())) ||
+                                                  WICDecodeMetadataCacheOnDemand, decoder.out())) ||
         FAILED(decoder->GetContainerFormat(&container)) ||
         !IsEqualGUID(container, GUID_ContainerFormatPng) ||
         FAILED(decoder->GetFrame(0, frame.out())) || FAILED(frame->GetSize(&w, &h)) || w == 0 ||
         h == 0 || w > (1u << 20) || h > (1u << 20) ||
         uint64_t{w} * h * 4 > std::numeric_limits<UINT>::max() ||
         FAILED(factory->CreateFormatConverter(converter.out())) ||
-        FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA,
-                                     WICBitmapDitherTypeNone, nullptr, 0.0,
-                                     WICBitmapPaletteTypeCustom)))
+        FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)))
         return false;
     std::vector<uint8_t> pixels(size_t{w} * h * 4);
-    if (FAILED(converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(pixels.size()),
-                                     pixels.data())))
+    if (FAILED(
+            converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(pixels.size()), pixels.data())))
         return false;
     swap_red_blue(pixels.data(), pixels.size() / 4);
     *rgba = std::move(pixels);

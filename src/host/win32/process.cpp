@@ -32,9 +32,12 @@ process_state query_process(const process_watch& watch) {
     if (!GetExitCodeProcess(as_handle(watch), &code)) return process_state::query_failed;
     if (code != STILL_ACTIVE) return process_state::ended;
     switch (WaitForSingleObject(as_handle(watch), 0)) {
-    case WAIT_TIMEOUT: return process_state::running;
-    case WAIT_OBJECT_0: return process_state::ended;
-    default: return process_state::query_failed;
+    case WAIT_TIMEOUT:
+        return process_state::running;
+    case WAIT_OBJECT_0:
+        return process_state::ended;
+    default:
+        return process_state::query_failed;
     }
 }
 

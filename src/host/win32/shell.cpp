@@ -6,8 +6,8 @@
 #include "host/win32/shell_owner.h"
 #include "host/win32/wide.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <atomic>
 
@@ -20,7 +20,9 @@ std::atomic<HWND> g_shell_owner{nullptr};
 
 // Absent texts stay absent: ShellExecuteW then uses no parameters and the
 // current folder.
-std::wstring wide_or_empty(const char* text) { return text ? win32::widen(text) : std::wstring(); }
+std::wstring wide_or_empty(const char* text) {
+    return text ? win32::widen(text) : std::wstring();
+}
 
 bool shell_open(const char* file, const char* parameters, const char* working_folder) {
     const std::wstring wide_file = win32::widen(file);
@@ -31,10 +33,10 @@ bool shell_open(const char* file, const char* parameters, const char* working_fo
     // apartment on this thread.
     const bool com_owned =
         SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    const HINSTANCE result = ShellExecuteW(
-        g_shell_owner.load(), L"open", wide_file.c_str(),
-        wide_parameters.empty() ? nullptr : wide_parameters.c_str(),
-        wide_folder.empty() ? nullptr : wide_folder.c_str(), SW_SHOWNORMAL);
+    const HINSTANCE result =
+        ShellExecuteW(g_shell_owner.load(), L"open", wide_file.c_str(),
+                      wide_parameters.empty() ? nullptr : wide_parameters.c_str(),
+                      wide_folder.empty() ? nullptr : wide_folder.c_str(), SW_SHOWNORMAL);
     if (com_owned) CoUninitialize();
     // Values above 32 mean success; smaller ones are error codes.
     return reinterpret_cast<INT_PTR>(result) > 32;
@@ -55,10 +57,14 @@ bool shell_start_program(const char* program, const char* parameters, const char
     return shell_open(program, parameters, working_folder);
 }
 
-void set_shell_backend(const shell_backend* backend) { g_shell_backend.store(backend); }
+void set_shell_backend(const shell_backend* backend) {
+    g_shell_backend.store(backend);
+}
 
 namespace win32 {
-void set_shell_owner(HWND owner) { g_shell_owner.store(owner); }
+void set_shell_owner(HWND owner) {
+    g_shell_owner.store(owner);
+}
 } // namespace win32
 
 } // namespace qor::host

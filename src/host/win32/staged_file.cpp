@@ -20,7 +20,9 @@ namespace {
 
 constexpr int kNameAttempts = 16;
 
-size_t last_separator(const std::string& path) { return path.find_last_of("\\/"); }
+size_t last_separator(const std::string& path) {
+    return path.find_last_of("\\/");
+}
 
 // A destination that is a symbolic link (a reparse point) is written through:
 // the file it leads to is replaced, not the link.
@@ -29,8 +31,9 @@ std::string resolve_destination(const char* path) {
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return path;
-    HANDLE target = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE target =
+        CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (target == INVALID_HANDLE_VALUE) return path;
     wchar_t buffer[32768];
     const DWORD n = GetFinalPathNameByHandleW(target, buffer, 32768, FILE_NAME_NORMALIZED);

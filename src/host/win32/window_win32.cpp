@@ -28,7 +28,7 @@ bool g_class_registered = false;
 // The handler of the last pump: messages that the host sends outside a pump
 // (while the window is shown or destroyed) go to it as well.
 window_message_handler g_handler = nullptr;
-HDC g_paint_dc = nullptr; // valid while a paint message is handled
+HDC g_paint_dc = nullptr;  // valid while a paint message is handled
 int g_wheel_remainder = 0; // wheel movement short of a whole notch
 
 bool async_key_held(uint32_t virtual_key) {
@@ -185,7 +185,9 @@ void window_paint(const uint8_t* pixels, int width, int height) {
                   DIB_RGB_COLORS, SRCCOPY);
 }
 
-void window_post_quit() { PostQuitMessage(0); }
+void window_post_quit() {
+    PostQuitMessage(0);
+}
 
 void window_destroy() {
     g_handler = nullptr; // the destroy message is ours, not the desktop's
@@ -198,6 +200,8 @@ void window_destroy() {
     g_wheel_remainder = 0;
 }
 
-bool window_exists() { return g_hwnd != nullptr; }
+bool window_exists() {
+    return g_hwnd != nullptr;
+}
 
 } // namespace qor::host
