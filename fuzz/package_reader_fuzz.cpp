@@ -5,6 +5,7 @@
 #include <qoros/qor_package.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -18,6 +19,7 @@ const std::filesystem::path& work_folder() {
         auto path = std::filesystem::path(tmp && *tmp ? tmp : "/tmp") /
                     ("qor_fuzz_" + std::to_string(std::random_device{}()));
         std::filesystem::create_directories(path);
+        std::atexit([] { std::filesystem::remove_all(work_folder()); });
         return path;
     }();
     return folder;

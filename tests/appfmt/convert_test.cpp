@@ -49,7 +49,8 @@ TEST_F(Converter, LayoutWithoutIcon) {
     const std::string covered = qor::test::without_crc_field(file);
     EXPECT_EQ(covered.size(), 1532u);
     EXPECT_EQ(h.crc32, qpa_crc32(covered.data(), covered.size()));
-    for (uint8_t b : h.reserved) ASSERT_EQ(b, 0);
+    for (uint8_t b : h.reserved)
+        ASSERT_EQ(b, 0);
 }
 
 TEST_F(Converter, LayoutWithIcon) {
@@ -112,7 +113,8 @@ TEST_F(Converter, TextsAreCutToTheirFieldsAndZeroPadded) {
 
     ASSERT_EQ(convert(nullptr, 0, "ab"), QOR_OK);
     const qpa_header shortname = header_of_file(qpa);
-    for (size_t i = 2; i < sizeof shortname.name; ++i) ASSERT_EQ(shortname.name[i], 0) << i;
+    for (size_t i = 2; i < sizeof shortname.name; ++i)
+        ASSERT_EQ(shortname.name[i], 0) << i;
 }
 
 TEST_F(Converter, RejectsAbsentArgumentsAndNonPrograms) {
@@ -124,8 +126,10 @@ TEST_F(Converter, RejectsAbsentArgumentsAndNonPrograms) {
     struct {
         std::string bytes;
         int expected;
-    } const cases[] = {{"", QOR_ERR_IO}, {"M", QOR_ERR_INVALID_ARG},
-                       {"ZM rest", QOR_ERR_INVALID_ARG}, {"MZ", QOR_OK}};
+    } const cases[] = {{"", QOR_ERR_IO},
+                       {"M", QOR_ERR_INVALID_ARG},
+                       {"ZM rest", QOR_ERR_INVALID_ARG},
+                       {"MZ", QOR_OK}};
     for (const auto& c : cases) {
         std::filesystem::remove(qpa);
         write_bytes(exe, c.bytes);

@@ -18,7 +18,8 @@ struct run_result {
 
 std::string shell_quote(const std::string& text) {
     std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
@@ -32,7 +33,8 @@ struct Dorvane : ::testing::Test {
 
     run_result run(const std::vector<std::string>& args) {
         std::string command = "cd " + shell_quote(dir.string()) + " && ./dorvane";
-        for (const auto& arg : args) command += " " + shell_quote(arg);
+        for (const auto& arg : args)
+            command += " " + shell_quote(arg);
         command += " >stdout.txt 2>stderr.txt; echo $? >rc.txt";
         EXPECT_EQ(std::system(command.c_str()), 0);
         run_result result;
@@ -66,8 +68,8 @@ std::string success_text(const std::string& in, const std::string& out, const st
                          const std::string& version = "1.0.0",
                          const std::string& author = "Unknown",
                          const std::string& category = "Utilities") {
-    return "Converting: " + in + " -> " + out + "\n  Name:     " + name + "\n  Version:  " +
-           version + "\n  Author:   " + author + "\n  Category: " + category +
+    return "Converting: " + in + " -> " + out + "\n  Name:     " + name +
+           "\n  Version:  " + version + "\n  Author:   " + author + "\n  Category: " + category +
            "\n\nConversion successful!\n";
 }
 
@@ -126,9 +128,9 @@ TEST_F(Dorvane, OptionRules) {
         std::string name;
         uint16_t flags;
     } const cases[] = {
-        {{"-n"}, "app.exe", 0},                      // value missing: ignored
-        {{"-n", "-g"}, "-g", 0},                     // a value may start with '-'
-        {{"-x", "word"}, "app.exe", 0},              // unknown option and plain word
+        {{"-n"}, "app.exe", 0},                        // value missing: ignored
+        {{"-n", "-g"}, "-g", 0},                       // a value may start with '-'
+        {{"-x", "word"}, "app.exe", 0},                // unknown option and plain word
         {{"-nName", "-gx", "--admins"}, "app.exe", 0}, // prefixes do not match
         {{"-n", "First", "-n", "Second"}, "Second", 0},
         {{"extra", "-g"}, "app.exe", QPA_FLAG_GUI},

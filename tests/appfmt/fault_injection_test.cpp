@@ -24,7 +24,9 @@ struct fault_plan {
 };
 fault_plan g_plan;
 
-bool planned_fault(fs_op op) { return ++g_plan.seen[op] == g_plan.fail_at && op == g_plan.op; }
+bool planned_fault(fs_op op) {
+    return ++g_plan.seen[op] == g_plan.fail_at && op == g_plan.op;
+}
 
 struct FaultInjection : ::testing::Test {
     std::filesystem::path dir = fresh_folder();
@@ -114,8 +116,9 @@ TEST_F(FaultInjection, ExtractionFailuresLeaveTheOldFile) {
     std::filesystem::create_directory(dir / "out");
     const auto out = dir / "out" / "app.exe";
     const auto run = [&] { return qpa_extract_exe(qpa.c_str(), out.c_str()); };
-    fail_each(run, {fs_op::open_read, fs_op::read, fs_op::seek, fs_op::open_write, fs_op::write,
-                    fs_op::rename},
+    fail_each(run,
+              {fs_op::open_read, fs_op::read, fs_op::seek, fs_op::open_write, fs_op::write,
+               fs_op::rename},
               out, QOR_ERR_IO);
 }
 

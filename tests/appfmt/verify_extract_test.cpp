@@ -96,8 +96,7 @@ TEST_F(Packages, ExtractionRefusals) {
     EXPECT_EQ(qpa_extract_exe(qpa.c_str(), nullptr), QOR_ERR_INVALID_ARG);
     EXPECT_EQ(qpa_extract_exe((dir / "missing.qpa").c_str(), (dir / "o").c_str()), QOR_ERR_IO);
     write_bytes(dir / "not.qpa", std::string(600, 'x'));
-    EXPECT_EQ(qpa_extract_exe((dir / "not.qpa").c_str(), (dir / "o").c_str()),
-              QOR_ERR_INVALID_ARG);
+    EXPECT_EQ(qpa_extract_exe((dir / "not.qpa").c_str(), (dir / "o").c_str()), QOR_ERR_INVALID_ARG);
     EXPECT_EQ(qpa_extract_exe(qpa.c_str(), (dir / "no-such-folder" / "o").c_str()), QOR_ERR_IO);
     EXPECT_FALSE(std::filesystem::exists(dir / "o"));
 }
