@@ -88,13 +88,13 @@ TEST_F(Dorvane, DefaultsWithAWindowsStylePath) {
     EXPECT_EQ(r.exit_code, 0);
     EXPECT_EQ(r.out, success_text("C:\\apps\\game.exe", "game.qpa", "game.exe"));
     const qpa_header h = package("game.qpa");
-    EXPECT_EQ(h.format_version, 7) << "the stand-alone converter writes version 7";
+    EXPECT_EQ(+h.format_version, 7) << "the stand-alone converter writes version 7";
     EXPECT_STREQ(h.name, "game.exe");
     EXPECT_STREQ(h.version, "1.0.0");
     EXPECT_STREQ(h.author, "Unknown");
     EXPECT_STREQ(h.description, "");
     EXPECT_STREQ(h.category, "Utilities");
-    EXPECT_EQ(h.flags, 0);
+    EXPECT_EQ(+h.flags, 0);
     EXPECT_EQ(read_bytes(dir / "game.qpa").size(), 1536u);
 }
 
@@ -110,16 +110,16 @@ TEST_F(Dorvane, AllOptionsReachTheHeader) {
     EXPECT_STREQ(h.author, "Me");
     EXPECT_STREQ(h.description, "A tool");
     EXPECT_STREQ(h.category, "Tools");
-    EXPECT_EQ(h.flags, 0x001D);
-    EXPECT_EQ(h.icon_size, 8u);
+    EXPECT_EQ(+h.flags, 0x001D);
+    EXPECT_EQ(+h.icon_size, 8u);
     EXPECT_TRUE(qpa_verify((dir / "app.qpa").c_str()));
 }
 
 TEST_F(Dorvane, FlagOptionsWithoutIcon) {
     EXPECT_EQ(run({"app.exe", "app.qpa", "--admin", "-m", "-g"}).exit_code, 0);
-    EXPECT_EQ(package().flags, 0x001C);
+    EXPECT_EQ(+package().flags, 0x001C);
     EXPECT_EQ(run({"app.exe", "app.qpa", "-i", "missing.ico", "-g"}).exit_code, 0);
-    EXPECT_EQ(package().flags, QPA_FLAG_GUI) << "a missing icon is left out silently";
+    EXPECT_EQ(+package().flags, QPA_FLAG_GUI) << "a missing icon is left out silently";
 }
 
 TEST_F(Dorvane, OptionRules) {
@@ -142,7 +142,7 @@ TEST_F(Dorvane, OptionRules) {
         EXPECT_EQ(r.exit_code, 0);
         EXPECT_EQ(r.out, success_text("app.exe", "app.qpa", c.name)) << c.extra[0];
         EXPECT_STREQ(package().name, c.name.c_str());
-        EXPECT_EQ(package().flags, c.flags) << c.extra[0];
+        EXPECT_EQ(+package().flags, +c.flags) << c.extra[0];
     }
 }
 

@@ -98,8 +98,8 @@ TEST_F(FaultInjection, IconReadFailureYieldsAPackageWithoutIcon) {
                   QOR_OK);
         const std::string file = read_bytes(qpa);
         const qpa_header h = qor::test::header_of(file);
-        EXPECT_EQ(h.flags, QPA_FLAG_GUI);
-        EXPECT_EQ(h.icon_size, 0u);
+        EXPECT_EQ(+h.flags, QPA_FLAG_GUI);
+        EXPECT_EQ(+h.icon_size, 0u);
         EXPECT_EQ(file.substr(512), program);
         EXPECT_EQ(qor::test::folder_listing(dir), "i.ico\np.exe\np.qpa\n");
     }
