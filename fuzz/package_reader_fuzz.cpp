@@ -1,5 +1,6 @@
 // Arbitrary file bytes as a package: header reading, verification, both
-// extractions and the bounded reading of header texts must stay safe.
+// extractions and the bounded reading of header texts must stay safe. Files
+// go to a folder below TMPDIR, which fuzz/run.sh makes private and removes.
 #include "appfmt/package_header.h"
 
 #include <qoros/qor_package.h>
@@ -19,7 +20,6 @@ const std::filesystem::path& work_folder() {
         auto path = std::filesystem::path(tmp && *tmp ? tmp : "/tmp") /
                     ("qor_fuzz_" + std::to_string(std::random_device{}()));
         std::filesystem::create_directories(path);
-        std::atexit([] { std::filesystem::remove_all(work_folder()); });
         return path;
     }();
     return folder;
