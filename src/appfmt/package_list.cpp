@@ -1,4 +1,6 @@
 // Reading package headers and listing the installed packages.
+#include "appfmt/file_copy.h"
+#include "appfmt/package_header.h"
 #include "host/host_fs.h"
 
 #include <cstring>
@@ -8,20 +10,6 @@
 #include <vector>
 
 namespace {
-
-constexpr uint8_t kMagic[8] = {'Q', 'O', 'R', 'A', 'P', 'P', 0, 0};
-
-// Reads until size bytes or the end of the file; -1 on a read failure.
-int64_t read_up_to(qor::host::file_handle file, uint8_t* buffer, size_t size) {
-    size_t total = 0;
-    while (total < size) {
-        const int64_t n = qor::host::read_file(file, buffer + total, size - total);
-        if (n < 0) return -1;
-        if (n == 0) break;
-        total += static_cast<size_t>(n);
-    }
-    return static_cast<int64_t>(total);
-}
 
 // "*.qpa" as the Windows host matches it: any name ending in ".qpa", in any
 // letter case.
@@ -41,13 +29,12 @@ bool has_package_suffix(const std::string& name) {
 
 extern "C" int qpa_read_header(const char* path, qpa_header* out) {
     if (!path || !out) return QOR_ERR_INVALID_ARG;
-    const auto file = qor::host::open_file(path, qor::host::open_mode::read);
-    if (file == qor::host::kInvalidFile) return QOR_ERR_IO;
-    const int64_t got = read_up_to(file, reinterpret_cast<uint8_t*>(out), sizeof *out);
-    qor::host::close_file(file);
+    const qor::appfmt::scoped_file file(qor::host::open_file(path, qor::host::open_mode::read));
+    if (!file.valid()) return QOR_ERR_IO;
+    const int64_t got = qor::appfmt::read_fully(file.file, out, sizeof *out);
     if (got < 0) return QOR_ERR_IO;
     if (got < static_cast<int64_t>(sizeof *out)) return QOR_ERR_INVALID_ARG;
-    return std::memcmp(out->magic, kMagic, sizeof kMagic) == 0 ? QOR_OK : QOR_ERR_INVALID_ARG;
+    return qor::appfmt::has_package_magic(*out) ? QOR_OK : QOR_ERR_INVALID_ARG;
 }
 
 extern "C" int qpa_list_installed(qpa_header* list, uint32_t capacity, uint32_t* count) {

@@ -77,3 +77,26 @@ bool file_size(file_handle file, uint64_t* size);
 bool close_file(file_handle file);
 
 } // namespace qor::host
+
+namespace qor::host {
+
+// A file written under a hidden identity and made visible under its final
+// path only when complete: readers see either the old file or the whole new
+// one, and an abandoned or failed write leaves the destination untouched.
+// The finished file gets the permissions of a plain create (0666 less the
+// umask). A final path that is a symbolic link replaces the link's target.
+struct staged_file {
+    file_handle file = kInvalidFile;
+    std::string final_path;
+    std::string temp_path; // empty while the file has no name of its own
+};
+
+// Opens a new staged file for writing in the folder of final_path.
+bool stage_file(const char* final_path, staged_file* out);
+// Closes the file and moves it into place, replacing any existing file.
+// On failure the staged data is discarded and the destination is unchanged.
+bool commit_staged_file(staged_file* staged);
+// Closes and forgets the staged file; nothing remains on disk.
+void discard_staged_file(staged_file* staged);
+
+} // namespace qor::host

@@ -1,5 +1,6 @@
 // POSIX file system backend.
 #include "host/host_fs.h"
+#include "host/host_fault.h"
 
 #include <cerrno>
 #include <climits>
@@ -60,7 +61,10 @@ bool remove_folder(const char* path) { return rmdir(path) == 0; }
 
 bool remove_file(const char* path) { return unlink(path) == 0; }
 
-bool rename_replace(const char* from, const char* to) { return rename(from, to) == 0; }
+bool rename_replace(const char* from, const char* to) {
+    if (fs_fault_injected(fs_op::rename)) return false;
+    return rename(from, to) == 0;
+}
 
 bool query_path(const char* path, path_info* out) {
     path_info info;
@@ -96,6 +100,8 @@ bool current_folder(std::string* out) {
 bool change_folder(const char* path) { return chdir(path) == 0; }
 
 file_handle open_file(const char* path, open_mode mode) {
+    if (fs_fault_injected(mode == open_mode::read ? fs_op::open_read : fs_op::open_write))
+        return kInvalidFile;
     int flags = O_CLOEXEC;
     switch (mode) {
     case open_mode::read: flags |= O_RDONLY; break;
@@ -107,6 +113,7 @@ file_handle open_file(const char* path, open_mode mode) {
 }
 
 int64_t read_file(file_handle file, void* buffer, size_t size) {
+    if (fs_fault_injected(fs_op::read)) return -1;
     for (;;) {
         const ssize_t n = read(static_cast<int>(file), buffer, size);
         if (n >= 0) return n;
@@ -115,6 +122,7 @@ int64_t read_file(file_handle file, void* buffer, size_t size) {
 }
 
 bool write_file(file_handle file, const void* data, size_t size) {
+    if (fs_fault_injected(fs_op::write)) return false;
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0) {
         const ssize_t n = write(static_cast<int>(file), bytes, size);
@@ -129,6 +137,7 @@ bool write_file(file_handle file, const void* data, size_t size) {
 }
 
 bool seek_file(file_handle file, uint64_t offset) {
+    if (fs_fault_injected(fs_op::seek)) return false;
     if (offset > static_cast<uint64_t>(INT64_MAX)) return false;
     return lseek(static_cast<int>(file), static_cast<off_t>(offset), SEEK_SET) >= 0;
 }

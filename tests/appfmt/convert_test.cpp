@@ -1,0 +1,214 @@
+// The converter inside libqoros: layout, strings, flags, failures.
+#include "package_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+using qor::test::fresh_folder;
+using qor::test::header_of_file;
+using qor::test::program_bytes;
+using qor::test::read_bytes;
+using qor::test::write_bytes;
+
+struct Converter : ::testing::Test {
+    std::filesystem::path dir = fresh_folder();
+    std::string exe = (dir / "prog.exe").string();
+    std::string qpa = (dir / "prog.qpa").string();
+
+    int convert(const char* icon = nullptr, int flags = 0, const char* name = "Prog") {
+        return qpa_convert_exe(exe.c_str(), qpa.c_str(), name, nullptr, nullptr, nullptr, icon,
+                               nullptr, flags);
+    }
+};
+
+TEST_F(Converter, LayoutWithoutIcon) {
+    const std::string program = program_bytes(1024);
+    write_bytes(exe, program);
+    ASSERT_EQ(convert(nullptr, QPA_FLAG_GUI), QOR_OK);
+    const std::string file = read_bytes(qpa);
+    ASSERT_EQ(file.size(), 1536u);
+    const qpa_header h = qor::test::header_of(file);
+    EXPECT_EQ(std::memcmp(h.magic, "QORAPP\0\0", 8), 0);
+    EXPECT_EQ(+h.format_version, 6) << "the library's converter writes version 6";
+    EXPECT_EQ(+h.flags, QPA_FLAG_GUI);
+    EXPECT_EQ(+h.icon_offset, 0u);
+    EXPECT_EQ(+h.icon_size, 0u);
+    EXPECT_EQ(+h.exe_offset, 512u);
+    EXPECT_EQ(+h.exe_size, 1024u);
+    EXPECT_EQ(+h.exe_size_2, 1024u);
+    EXPECT_EQ(+h.fixed_600, 600u);
+    EXPECT_STREQ(h.name, "Prog");
+    EXPECT_STREQ(h.version, "1.0.0");
+    EXPECT_STREQ(h.author, "Unknown");
+    EXPECT_STREQ(h.description, "");
+    EXPECT_STREQ(h.category, "Utilities");
+    EXPECT_EQ(file.substr(512), program);
+    const std::string covered = qor::test::without_crc_field(file);
+    EXPECT_EQ(covered.size(), 1532u);
+    EXPECT_EQ(+h.crc32, qpa_crc32(covered.data(), covered.size()));
+    for (uint8_t b : h.reserved)
+        ASSERT_EQ(b, 0);
+}
+
+TEST_F(Converter, LayoutWithIcon) {
+    const std::string program = program_bytes(1024);
+    const std::string icon = qor::test::random_bytes(766, 5);
+    write_bytes(exe, program);
+    write_bytes(dir / "app.ico", icon);
+    ASSERT_EQ(convert((dir / "app.ico").c_str()), QOR_OK);
+    const std::string file = read_bytes(qpa);
+    const qpa_header h = qor::test::header_of(file);
+    EXPECT_EQ(+h.flags, QPA_FLAG_ICON);
+    EXPECT_EQ(+h.icon_offset, 512u);
+    EXPECT_EQ(+h.icon_size, 766u);
+    EXPECT_EQ(+h.exe_offset, 1278u);
+    EXPECT_EQ(file.size(), 512u + 766u + 1024u);
+    EXPECT_EQ(file.substr(512, 766), icon);
+    EXPECT_EQ(file.substr(1278), program);
+    const std::string covered = qor::test::without_crc_field(file);
+    EXPECT_EQ(+h.crc32, qpa_crc32(covered.data(), covered.size()));
+}
+
+TEST_F(Converter, EmptyMissingOrUnreadableIconMeansNoIcon) {
+    write_bytes(exe, program_bytes(100));
+    write_bytes(dir / "empty.ico", "");
+    std::filesystem::create_directory(dir / "folder.ico");
+    for (const auto& icon : {dir / "empty.ico", dir / "missing.ico", dir / "folder.ico"}) {
+        ASSERT_EQ(convert(icon.c_str(), QPA_FLAG_GUI), QOR_OK) << icon;
+        const qpa_header h = header_of_file(qpa);
+        EXPECT_EQ(+h.flags, QPA_FLAG_GUI) << icon;
+        EXPECT_EQ(+h.icon_offset, 0u);
+        EXPECT_EQ(+h.icon_size, 0u);
+        EXPECT_EQ(+h.exe_offset, 512u);
+        EXPECT_EQ(read_bytes(qpa).size(), 612u);
+    }
+}
+
+TEST_F(Converter, FlagsKeepLow16BitsAndAddIcon) {
+    write_bytes(exe, program_bytes(10));
+    write_bytes(dir / "i.ico", "icon");
+    const int caller = QPA_FLAG_GUI | QPA_FLAG_ADMIN | QPA_FLAG_MDRIVE;
+    ASSERT_EQ(convert(nullptr, caller | 0x10000), QOR_OK);
+    EXPECT_EQ(+header_of_file(qpa).flags, 0x001C);
+    ASSERT_EQ(convert((dir / "i.ico").c_str(), caller), QOR_OK);
+    EXPECT_EQ(+header_of_file(qpa).flags, 0x001D);
+}
+
+TEST_F(Converter, TextsAreCutToTheirFieldsAndZeroPadded) {
+    write_bytes(exe, program_bytes(10));
+    const std::string long_name(70, 'n'), long_version(40, 'v'), long_desc(200, 'd');
+    ASSERT_EQ(qpa_convert_exe(exe.c_str(), qpa.c_str(), long_name.c_str(), long_version.c_str(),
+                              std::string(31, 'a').c_str(), long_desc.c_str(), nullptr,
+                              std::string(32, 'c').c_str(), 0),
+              QOR_OK);
+    const qpa_header h = header_of_file(qpa);
+    EXPECT_EQ(std::string(h.name), long_name.substr(0, 63));
+    EXPECT_EQ(std::string(h.version), long_version.substr(0, 31));
+    EXPECT_EQ(std::string(h.author), std::string(31, 'a'));
+    EXPECT_EQ(std::string(h.description), long_desc.substr(0, 127));
+    EXPECT_EQ(std::string(h.category), std::string(31, 'c'));
+
+    ASSERT_EQ(convert(nullptr, 0, "ab"), QOR_OK);
+    const qpa_header shortname = header_of_file(qpa);
+    for (size_t i = 2; i < sizeof shortname.name; ++i)
+        ASSERT_EQ(shortname.name[i], 0) << i;
+}
+
+TEST_F(Converter, RejectsAbsentArgumentsAndNonPrograms) {
+    write_bytes(exe, program_bytes(10));
+    EXPECT_EQ(qpa_convert_exe(nullptr, qpa.c_str(), "n", 0, 0, 0, 0, 0, 0), QOR_ERR_INVALID_ARG);
+    EXPECT_EQ(qpa_convert_exe(exe.c_str(), nullptr, "n", 0, 0, 0, 0, 0, 0), QOR_ERR_INVALID_ARG);
+    EXPECT_EQ(qpa_convert_exe(exe.c_str(), qpa.c_str(), nullptr, 0, 0, 0, 0, 0, 0),
+              QOR_ERR_INVALID_ARG);
+    struct {
+        std::string bytes;
+        int expected;
+    } const cases[] = {{"", QOR_ERR_IO},
+                       {"M", QOR_ERR_INVALID_ARG},
+                       {"ZM rest", QOR_ERR_INVALID_ARG},
+                       {"MZ", QOR_OK}};
+    for (const auto& c : cases) {
+        std::filesystem::remove(qpa);
+        write_bytes(exe, c.bytes);
+        EXPECT_EQ(convert(), c.expected) << "input of " << c.bytes.size() << " bytes";
+        EXPECT_EQ(std::filesystem::exists(qpa), c.expected == QOR_OK);
+    }
+    EXPECT_EQ(qpa_convert_exe((dir / "missing.exe").c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0),
+              QOR_ERR_IO);
+    EXPECT_EQ(qpa_convert_exe(dir.c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0), QOR_ERR_IO)
+        << "a folder is not a readable program";
+}
+
+TEST_F(Converter, ReplacesTheProgramWhenInputAndOutputAreTheSameFile) {
+    const std::string program = program_bytes(5000);
+    write_bytes(exe, program);
+    ASSERT_EQ(qpa_convert_exe(exe.c_str(), exe.c_str(), "Self", 0, 0, 0, 0, 0, 0), QOR_OK);
+    const std::string file = read_bytes(exe);
+    EXPECT_EQ(file.size(), 512u + program.size());
+    EXPECT_EQ(file.substr(512), program);
+    EXPECT_EQ(qor::test::folder_listing(dir), "prog.exe\n");
+}
+
+TEST_F(Converter, FinishedPackageHasPlainCreatePermissions) {
+    write_bytes(exe, program_bytes(10));
+    write_bytes(dir / "plain", "x"); // created like any new file (0666 less umask)
+    ASSERT_EQ(convert(), QOR_OK);
+    EXPECT_EQ(std::filesystem::status(qpa).permissions(),
+              std::filesystem::status(dir / "plain").permissions());
+}
+
+TEST_F(Converter, WritesThroughASymbolicLinkToItsTarget) {
+    write_bytes(exe, program_bytes(10));
+    std::filesystem::create_directory(dir / "store");
+    write_bytes(dir / "store" / "real.qpa", "old");
+    std::filesystem::create_symlink(dir / "store" / "real.qpa", qpa);
+    ASSERT_EQ(convert(), QOR_OK);
+    EXPECT_TRUE(std::filesystem::is_symlink(qpa));
+    EXPECT_EQ(read_bytes(dir / "store" / "real.qpa").size(), 522u);
+}
+
+TEST_F(Converter, TwoRunsDifferOnlyInTimeAndChecksum) {
+    write_bytes(exe, program_bytes(300));
+    ASSERT_EQ(convert(), QOR_OK);
+    std::string first = read_bytes(qpa);
+    ASSERT_EQ(convert(), QOR_OK);
+    std::string second = read_bytes(qpa);
+    for (std::string* file : {&first, &second}) {
+        std::memset(file->data() + offsetof(qpa_header, created_time), 0, 8);
+        std::memset(file->data() + offsetof(qpa_header, crc32), 0, 4);
+    }
+    EXPECT_EQ(first, second);
+}
+
+TEST(StrncpySafe, CopiesBoundedAndZeroFills) {
+    char field[8];
+    std::memset(field, 'x', sizeof field);
+    qpa_strncpy_safe(field, nullptr, sizeof field);
+    EXPECT_EQ(field[0], 'x') << "absent source writes nothing";
+    qpa_strncpy_safe(field, "abcdefghij", sizeof field);
+    EXPECT_EQ(std::string(field), "abcdefg");
+    qpa_strncpy_safe(field, "ab", sizeof field);
+    EXPECT_EQ(std::string(field, sizeof field), std::string("ab\0\0\0\0\0\0", 8));
+}
+
+TEST(ReadFileAll, ReturnsWholeContentOrNothing) {
+    const auto dir = fresh_folder();
+    const std::string bytes = qor::test::random_bytes(70000, 9);
+    write_bytes(dir / "f", bytes);
+    size_t size = 0;
+    uint8_t* data = qpa_read_file_all((dir / "f").c_str(), &size);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(data), size), bytes);
+    std::free(data);
+    EXPECT_EQ(qpa_read_file_all((dir / "missing").c_str(), &size), nullptr);
+    write_bytes(dir / "empty", "");
+    data = qpa_read_file_all((dir / "empty").c_str(), &size);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(size, 0u);
+    std::free(data);
+}
+
+} // namespace

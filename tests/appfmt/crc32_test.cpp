@@ -1,0 +1,99 @@
+// Every CRC-32 engine must agree bit for bit with zlib's crc32().
+#include "appfmt/crc32.h"
+#include "package_fixtures.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <vector>
+
+namespace {
+
+using qor::appfmt::crc32_engine;
+
+uint32_t zlib_crc(const std::string& bytes, size_t offset, size_t size) {
+    return static_cast<uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(bytes.data() + offset), static_cast<uInt>(size)));
+}
+
+class Crc32Engine : public ::testing::TestWithParam<crc32_engine> {
+  protected:
+    void SetUp() override {
+        if (!qor::appfmt::crc32_engine_available(GetParam()))
+            GTEST_SKIP() << "CPU lacks " << qor::appfmt::crc32_engine_name(GetParam());
+    }
+    uint32_t ours(const std::string& bytes, size_t offset, size_t size, uint32_t crc = 0) {
+        return qor::appfmt::crc32_update_with(GetParam(), crc, bytes.data() + offset, size);
+    }
+};
+
+TEST_P(Crc32Engine, MatchesZlibForEveryLengthUpTo4096) {
+    const std::string bytes = qor::test::random_bytes(4096 + 64, 7);
+    for (size_t size = 0; size <= 4096; ++size)
+        ASSERT_EQ(ours(bytes, 0, size), zlib_crc(bytes, 0, size)) << "length " << size;
+}
+
+TEST_P(Crc32Engine, MatchesZlibAtEveryAlignment) {
+    const std::string bytes = qor::test::random_bytes((1u << 20) + 4096, 11);
+    for (size_t offset = 0; offset < 64; ++offset) {
+        for (size_t size : {size_t{1} << 20, (size_t{1} << 20) - 1 - offset, size_t{300} + offset,
+                            size_t{4095}, size_t{64} + offset}) {
+            ASSERT_EQ(ours(bytes, offset, size), zlib_crc(bytes, offset, size))
+                << "offset " << offset << " length " << size;
+        }
+    }
+}
+
+TEST_P(Crc32Engine, ContinuesAcrossPiecesLikeOneCall) {
+    const std::string bytes = qor::test::random_bytes(100000, 3);
+    const uint32_t whole = zlib_crc(bytes, 0, bytes.size());
+    for (size_t cut :
+         {size_t{0}, size_t{1}, size_t{15}, size_t{255}, size_t{4097}, size_t{99999}}) {
+        const uint32_t first = ours(bytes, 0, cut);
+        EXPECT_EQ(ours(bytes, cut, bytes.size() - cut, first), whole) << "cut at " << cut;
+    }
+}
+
+TEST_P(Crc32Engine, AllOnesAndZeroBuffersOfManySizes) {
+    for (char fill : {'\0', '\xFF'}) {
+        for (size_t size : {size_t{63}, size_t{64}, size_t{255}, size_t{256}, size_t{65536 + 17}}) {
+            const std::string bytes(size, fill);
+            EXPECT_EQ(ours(bytes, 0, size), zlib_crc(bytes, 0, size));
+        }
+    }
+}
+
+std::string engine_test_name(const ::testing::TestParamInfo<crc32_engine>& param) {
+    switch (param.param) {
+    case crc32_engine::slice_by_16:
+        return "SliceBy16";
+    case crc32_engine::pclmul:
+        return "Pclmul";
+    case crc32_engine::vpclmul_avx512:
+        return "Avx512";
+    }
+    return "Unknown";
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, Crc32Engine,
+                         ::testing::Values(crc32_engine::slice_by_16, crc32_engine::pclmul,
+                                           crc32_engine::vpclmul_avx512),
+                         engine_test_name);
+
+TEST(QpaCrc32, KnownValueAndEmptyInputs) {
+    EXPECT_EQ(qpa_crc32("123456789", 9), 0xCBF43926u);
+    EXPECT_EQ(qpa_crc32(nullptr, 100), 0u);
+    EXPECT_EQ(qpa_crc32("abc", 0), 0u);
+}
+
+TEST(QpaCrc32, UsesTheFastestEngineTheCpuOffers) {
+    const crc32_engine active = qor::appfmt::crc32_active_engine();
+    EXPECT_TRUE(qor::appfmt::crc32_engine_available(active));
+    if (qor::appfmt::crc32_engine_available(crc32_engine::vpclmul_avx512)) {
+        EXPECT_EQ(active, crc32_engine::vpclmul_avx512);
+    } else if (qor::appfmt::crc32_engine_available(crc32_engine::pclmul)) {
+        EXPECT_EQ(active, crc32_engine::pclmul);
+    }
+}
+
+} // namespace
