@@ -13,6 +13,7 @@ configs=("$@")
 export ASAN_OPTIONS="allocator_may_return_null=1:detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export TSAN_OPTIONS="halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt"
 
 for config in "${configs[@]}"; do
   echo "=== $config ==="

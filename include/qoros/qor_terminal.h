@@ -2,6 +2,7 @@
 #ifndef QOROS_QOR_TERMINAL_H
 #define QOROS_QOR_TERMINAL_H
 
+#include "qor_graphics.h"
 #include "qor_types.h"
 
 QOR_EXTERN_C_BEGIN
@@ -37,6 +38,25 @@ void terminal_init(terminal_state* term, const char* start_dir);
 /* Appends a scroll-back line (cut to 255 bytes); when full, the oldest line
  * is dropped. */
 void add_output(terminal_state* term, const char* line);
+
+/* Line editing and running. Every function accepts a null state and then
+ * does nothing. */
+/* Inserts one character at the cursor; refused once the line holds 255. */
+void terminal_process_char(terminal_state* term, int ch);
+/* Applies an editing or history key (Windows virtual-key codes: Backspace 8,
+ * Enter 13, End 35, Home 36, Left 37, Up 38, Right 39, Down 40). *changed,
+ * when given, becomes 1 if the key changed or reloaded the line, else 0. */
+void terminal_process_key(terminal_state* term, unsigned key, int* changed);
+/* Runs the current input line (Enter calls it): records it in the history
+ * and appends the command's output to the scroll-back. */
+void terminal_execute(terminal_state* term);
+/* The newest scroll-back line, or "" when there is none. */
+const char* terminal_get_output(const terminal_state* term);
+
+/* Draws the terminal page into ctx for a window whose outer rectangle is
+ * (x, y, w, h): scroll-back, prompt, input, cursor block and hint line. */
+void terminal_render_page(qor_context* ctx, const terminal_state* term, int x, int y, int w,
+                          int h);
 
 /* One row of the command table. */
 typedef struct terminal_command {

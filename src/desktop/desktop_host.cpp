@@ -1,17 +1,93 @@
-// The desktop host on a build without a host window backend: the window
-// cannot be set up, which is reported exactly as any failed window set-up.
 #include "desktop/desktop_host.h"
-
-#include "boot/shutdown_sequence.h"
 
 #include <cstdio>
 
-int run_desktop_host() {
-    std::fputs("  [图形] 窗口注册失败!\n", stderr);
+#include <qoros/qor_event.h>
+#include <qoros/qor_graphics.h>
+#include <qoros/qor_hooks.h>
+#include <qoros/qor_window.h>
+
+#include "boot/shutdown_sequence.h"
+#include "desktop/app_windows.h"
+#include "desktop/desktop_input.h"
+#include "desktop/desktop_render.h"
+#include "diskmount/disk_mount_hotkey.h"
+#include "host/host_time.h"
+#include "host/host_window.h"
+
+bool g_running = false;
+int g_desktop_win = 0;
+
+namespace {
+
+constexpr uint32_t FRAME_SLEEP_MS = 16;
+
+int report_setup_failure(const char* line) {
+    std::fputs(line, stderr);
     std::fputs("  [系统] 图形界面创建失败!\n", stderr);
     return 1;
 }
 
-// This host never creates a window, a context or a registry entry, so the
-// shutdown has nothing of the desktop's to release.
-void release_desktop_graphics() {}
+void run_frame_loop() {
+    g_running = true;
+    while (run_frame_pass()) {
+        qor::host::sleep_ms(FRAME_SLEEP_MS);
+        if (!g_running) break;
+    }
+}
+
+} // namespace
+
+void request_quit() {
+    g_running = false;
+    qor::host::window_post_quit();
+}
+
+bool run_frame_pass() {
+    if (!qor::host::window_pump_messages(desktop_handle_message)) {
+        g_running = false;
+        return false;
+    }
+    if (!g_running) return false;
+    if (qor_asm_check_disk_hotkey()) {
+        handle_disk_mount();
+        render_and_present();
+    }
+    qor_event event{};
+    qor_event_poll(&event);
+    if (event.type == QOR_EVENT_QUIT) {
+        g_running = false;
+    } else if (event.type == QOR_EVENT_DISK_MOUNT) {
+        handle_disk_mount();
+    }
+    render_and_present();
+    return true;
+}
+
+int run_desktop_host() {
+    if (!qor::host::window_system_start()) return report_setup_failure("  [图形] 窗口注册失败!\n");
+    if (!qor::host::window_create("QorOS v7.0 - Vuredivaz Uvodadov UZ", DESKTOP_WIDTH,
+                                  DESKTOP_HEIGHT)) {
+        return report_setup_failure("  [图形] 窗口创建失败!\n");
+    }
+    g_main_ctx = qor_graphics_create_context(DESKTOP_WIDTH, DESKTOP_HEIGHT);
+    if (!g_main_ctx) return report_setup_failure("  [图形] 图形上下文创建失败!\n");
+    const qor_rect bounds{0, 0, DESKTOP_WIDTH, DESKTOP_HEIGHT};
+    g_desktop_win = qor_window_create("QorOS Desktop", &bounds, 1, 0);
+    close_all_windows();
+    qor::host::window_show();
+    render_and_present();
+    run_frame_loop();
+    return 0;
+}
+
+// Shutdown step: the registry entry, the desktop context and, with them,
+// the host window and its windowing system (which hold session resources
+// such as the D-Bus connection until they are released).
+void release_desktop_graphics() {
+    if (g_desktop_win != 0) qor_window_destroy(g_desktop_win);
+    g_desktop_win = 0;
+    qor_graphics_destroy_context(g_main_ctx);
+    g_main_ctx = nullptr;
+    qor::host::window_destroy();
+}

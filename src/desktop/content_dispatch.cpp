@@ -1,0 +1,46 @@
+#include <qoros/qor_terminal.h>
+
+#include "desktop/app_windows.h"
+#include "desktop/content_pages.h"
+#include "desktop/desktop_render.h"
+#include "desktop/editor.h"
+#include "desktop/explorer.h"
+
+void render_window_content(int slot) {
+    const app_window& win = g_app_wins[slot];
+    switch (win.kind) {
+    case WIN_FILES:
+        render_files(slot);
+        break;
+    case WIN_TERMINAL:
+        terminal_render_page(g_main_ctx, &g_term, win.x, win.y, win.w, win.h);
+        break;
+    case WIN_CODE_EDITOR:
+        if (!g_code_init) code_editor_init();
+        render_code_editor(slot);
+        break;
+    case WIN_HOMET:
+        // A homet window always shows the home folder, whatever the shared
+        // explorer state was moved to since.
+        files_show_home();
+        render_files(slot);
+        break;
+    case WIN_QORGET:
+        render_qorget_page(slot);
+        break;
+    case WIN_DISK_MANAGER:
+        render_disk_manager_page(slot);
+        break;
+    case WIN_APP_STORE:
+        render_app_store_page(slot);
+        break;
+    case WIN_ABOUT:
+        render_about_page(slot);
+        break;
+    case WIN_BROWSER:
+        render_browser_page(slot);
+        break;
+    default:
+        break; // the start menu kind and unknown kinds have no content
+    }
+}

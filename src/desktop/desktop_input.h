@@ -1,0 +1,25 @@
+// Routing of host-independent window messages to the desktop: clicks open,
+// activate, minimise and close windows and drive the start menu; keys and
+// characters go to the active window; Escape closes it or ends the run.
+#pragma once
+
+#include <cstdint>
+
+#include "host/host_window.h"
+
+// Windows virtual-key codes the desktop itself reacts to.
+constexpr uint32_t VK_ESCAPE_KEY = 0x1B;
+
+struct framebuffer_point {
+    int x, y;
+};
+
+// Scales a client-area position to the 800 x 600 framebuffer (truncating);
+// a client area with a zero dimension leaves the position as it is.
+framebuffer_point map_to_framebuffer(int client_x, int client_y, int client_w, int client_h);
+
+// The message handler: every message of the host window comes through here.
+void desktop_handle_message(const qor::host::window_message& message);
+
+// Redraws the desktop and asks the host window to show it.
+void render_and_present();

@@ -1,0 +1,21 @@
+// The whole desktop drawn into one 800 x 600 context: wallpaper, icons,
+// application windows, start menu and taskbar, redrawn from scratch on every
+// call.
+#pragma once
+
+#include <qoros/qor_graphics.h>
+
+constexpr int DESKTOP_WIDTH = 800;
+constexpr int DESKTOP_HEIGHT = 600;
+
+// The desktop's context; every drawing of the desktop goes into it.
+extern qor_context* g_main_ctx;
+
+// The start menu is shown.
+extern bool g_start_menu_open;
+// The icon id under the pointer, 0 for none, or -100 - kind while the
+// pointer is over the start menu entry of that window kind.
+extern int g_hovered_icon;
+
+// Draws everything into g_main_ctx; does nothing while it does not exist.
+void render_desktop();

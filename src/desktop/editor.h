@@ -1,0 +1,33 @@
+// The code editor: one in-memory buffer of lines with a cursor, seeded with
+// a sample program; typing, splitting and joining lines, cursor keys, and the
+// view with line numbers, keyword colours, caret and status bar.
+#pragma once
+
+#include <cstdint>
+
+constexpr int EDITOR_MAX_LINES = 200;
+constexpr int EDITOR_LINE_SIZE = 256;
+
+struct code_editor_state {
+    char lines[EDITOR_MAX_LINES][EDITOR_LINE_SIZE];
+    int32_t line_len[EDITOR_MAX_LINES];
+    int32_t line_count;
+    int32_t cursor_row;
+    int32_t cursor_col;
+    int32_t scroll;
+};
+
+extern code_editor_state g_code;
+extern bool g_code_init;
+
+// Loads the eight-line sample with the cursor at the start of line 6.
+void code_editor_init();
+// A key-down (Windows virtual-key code): End, Home, arrows and Delete act.
+void code_editor_key(unsigned key);
+// A character message: Enter/line feed splits, Backspace joins or deletes,
+// printable ASCII is inserted; only the low 8 bits count.
+void code_editor_char(int ch);
+// Draws the view of the editor window in slot into the desktop context
+// (loading the sample first if needed); scrolls the stored view so the
+// cursor line is shown.
+void render_code_editor(int slot);

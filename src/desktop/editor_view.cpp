@@ -1,0 +1,62 @@
+// The code editor's view: gutter with line numbers, lines coloured by a
+// plain keyword test, the caret, and the status bar.
+#include "desktop/app_windows.h"
+#include "desktop/desktop_paint.h"
+#include "desktop/editor.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kRowHeight = 16;
+// The view assumes every character advances 7 pixels.
+constexpr int kCharAdvance = 7;
+
+int visible_rows(int h) {
+    return h <= 47 ? 1 : (h - 32) / kRowHeight;
+}
+
+// A plain substring test: "print" counts as holding "int", as intended for
+// such a small highlighter.
+uint32_t line_colour(const char* line) {
+    if (line[0] == '#') return 0xFFFFC864;
+    if (std::strstr(line, "int") || std::strstr(line, "return")) return 0xFF00C800;
+    return 0xFFC8C8C8;
+}
+
+void follow_cursor(int rows) {
+    if (g_code.cursor_row < g_code.scroll) g_code.scroll = g_code.cursor_row;
+    while (g_code.cursor_row >= g_code.scroll + rows)
+        ++g_code.scroll;
+}
+
+} // namespace
+
+void render_code_editor(int slot) {
+    if (!g_code_init) code_editor_init();
+    const app_window& win = g_app_wins[slot];
+    const int x = win.x, y = win.y, w = win.w, h = win.h;
+    paint_fill(x + 1, y + 26, w - 2, h - 28, 0xFF281E1E);
+    const int rows = visible_rows(h);
+    follow_cursor(rows);
+
+    const int last = std::min(g_code.scroll + rows, g_code.line_count);
+    for (int i = g_code.scroll; i < last; ++i) {
+        const int r = y + 34 + kRowHeight * (i - g_code.scroll);
+        paint_fill(x + 1, r, 32, kRowHeight, 0xFF322828);
+        char number[12];
+        std::snprintf(number, sizeof number, "%3d", i + 1);
+        paint_text(number, x + 2, r + 2, 0xFF786464, 10);
+        paint_text(g_code.lines[i], x + 36, r + 2, line_colour(g_code.lines[i]), 11);
+        if (i == g_code.cursor_row)
+            paint_fill(x + 36 + kCharAdvance * g_code.cursor_col, r + 2, 2, 14, 0xFFDCDCDC);
+    }
+
+    paint_fill(x + 1, y + h - 22, w - 2, 20, 0xFF3C3232);
+    char status[64];
+    std::snprintf(status, sizeof status, "Ln %d, Col %d  |  %d lines", g_code.cursor_row + 1,
+                  g_code.cursor_col + 1, g_code.line_count);
+    paint_text(status, x + 6, y + h - 19, 0xFFB4B4B4, 10);
+}

@@ -1,0 +1,24 @@
+#include <qoros/qor_system.h>
+
+#include "desktop/app_windows.h"
+#include "desktop/content_pages.h"
+#include "desktop/desktop_paint.h"
+
+namespace {
+constexpr uint32_t INK = 0xFF1E1414;
+} // namespace
+
+void render_disk_manager_page(int slot) {
+    const app_window& win = g_app_wins[slot];
+    const int x = win.x + 10;
+    paint_text("Disk Manager", x, win.y + 32, INK, 14);
+    paint_text("--------------------------------", x, win.y + 54, INK, 12);
+    paint_text("Press Ctrl+Tab+A to mount all disks", x, win.y + 76, 0xFFB46400, 12);
+    paint_text("Disks will be mapped to M: drive", x, win.y + 98, INK, 12);
+    qor_system_info info{};
+    if (qor_system_get_info(&info) == 0 && info.m_drive_active) {
+        paint_text("Status: M: drive ACTIVE", x, win.y + 122, 0xFF00B400, 12);
+    } else {
+        paint_text("Status: Not mounted", x, win.y + 122, 0xFF0000B4, 12);
+    }
+}

@@ -1,0 +1,22 @@
+// The start menu: nine entries that each open a window kind, shown above
+// the start button while g_start_menu_open is set.
+#pragma once
+
+#include <cstdint>
+
+struct start_menu_entry {
+    const char* label;
+    int32_t kind;
+};
+
+constexpr int START_MENU_ENTRY_COUNT = 9;
+extern const start_menu_entry g_start_menu_entries[START_MENU_ENTRY_COUNT];
+
+// The entry whose 20-pixel row holds the point inside the menu's clickable
+// area (5..204, 380..559, wider than the drawn boxes), or -1 outside it.
+int start_menu_entry_at(int x, int y);
+
+// The start button on the taskbar (5..84, 574..595).
+bool point_on_start_button(int x, int y);
+
+void render_start_menu();

@@ -1,0 +1,223 @@
+// The host window on Linux: one SDL window whose surface receives the
+// desktop framebuffer, and SDL's events turned into window messages.
+#include <SDL2/SDL.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "host/host_keys.h"
+#include "host/host_window.h"
+#include "host/posix/window_sdl_keys.h"
+
+namespace qor::host {
+
+namespace {
+
+SDL_Window* g_sdl_window = nullptr;
+bool g_paint_requested = false;
+bool g_video_started = false;
+
+// SDL falls back to drivers that show nothing when there is no display;
+// a desktop nobody can see would never end, so they count as no display
+// unless the user asked for one by name.
+bool driver_shows_nothing(const char* driver) {
+    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+bool driver_requested_by_user(const char* driver) {
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    return requested && driver && SDL_strcasecmp(requested, driver) == 0;
+}
+
+bool sdl_key_held(uint32_t virtual_key) {
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    for (int scancode = 0; scancode < count; ++scancode) {
+        if (!state[scancode]) continue;
+        const SDL_Keycode keycode = SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(scancode));
+        if (sdl::virtual_key_for(keycode, scancode) == virtual_key) return true;
+    }
+    return false;
+}
+
+window_message message_of(window_message_kind kind) {
+    window_message message{};
+    message.kind = kind;
+    if (g_sdl_window) SDL_GetWindowSize(g_sdl_window, &message.client_w, &message.client_h);
+    return message;
+}
+
+void deliver_key(const SDL_KeyboardEvent& key, window_message_handler handler) {
+    window_message message = message_of(window_message_kind::key_down);
+    message.key = sdl::virtual_key_for(key.keysym.sym, key.keysym.scancode);
+    if (message.key == 0) return;
+    handler(message);
+    // TranslateMessage posts the character right after its key press.
+    const bool ctrl = (key.keysym.mod & KMOD_CTRL) != 0;
+    const uint32_t control = sdl::control_character_for(message.key, ctrl);
+    if (control == 0) return;
+    window_message character = message_of(window_message_kind::character);
+    character.character = control;
+    handler(character);
+}
+
+void deliver_text(const char* text, window_message_handler handler) {
+    uint32_t characters[SDL_TEXTINPUTEVENT_TEXT_SIZE];
+    const size_t count = sdl::characters_from_text(text, characters, SDL_TEXTINPUTEVENT_TEXT_SIZE);
+    for (size_t i = 0; i < count; ++i) {
+        window_message message = message_of(window_message_kind::character);
+        message.character = characters[i];
+        handler(message);
+    }
+}
+
+void deliver_pointer(window_message_kind kind, int x, int y, window_message_handler handler) {
+    window_message message = message_of(kind);
+    message.x = x;
+    message.y = y;
+    handler(message);
+}
+
+void deliver_wheel(const SDL_MouseWheelEvent& wheel, window_message_handler handler) {
+    window_message message = message_of(window_message_kind::mouse_wheel);
+    SDL_GetMouseState(&message.x, &message.y);
+    message.wheel = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -wheel.y : wheel.y;
+    if (message.wheel != 0) handler(message);
+}
+
+void deliver_window_event(const SDL_WindowEvent& event, window_message_handler handler) {
+    if (event.event == SDL_WINDOWEVENT_CLOSE) {
+        handler(message_of(window_message_kind::destroy));
+    } else if (event.event == SDL_WINDOWEVENT_EXPOSED) {
+        g_paint_requested = true;
+    }
+}
+
+void deliver(const SDL_Event& event, window_message_handler handler) {
+    switch (event.type) {
+    case SDL_KEYDOWN:
+        deliver_key(event.key, handler);
+        break;
+    case SDL_TEXTINPUT:
+        deliver_text(event.text.text, handler);
+        break;
+    case SDL_MOUSEMOTION:
+        deliver_pointer(window_message_kind::mouse_move, event.motion.x, event.motion.y, handler);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button == SDL_BUTTON_LEFT) {
+            deliver_pointer(window_message_kind::left_button_down, event.button.x, event.button.y,
+                            handler);
+        }
+        break;
+    case SDL_MOUSEWHEEL:
+        deliver_wheel(event.wheel, handler);
+        break;
+    case SDL_WINDOWEVENT:
+        deliver_window_event(event.window, handler);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+bool window_system_start() {
+    // Closing the window is the destroy message; the quit message comes only
+    // from window_post_quit (or a signal such as Ctrl+C on the console).
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // The framebuffer goes to the window as it is (shared memory on X11);
+    // routing it through a software OpenGL renderer costs several times the
+    // CPU of drawing the desktop.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver_shows_nothing(driver) && !driver_requested_by_user(driver)) {
+        SDL_Quit();
+        return false;
+    }
+    g_video_started = true;
+    return true;
+}
+
+bool window_create(const char* title, int client_w, int client_h) {
+    if (!g_video_started) return false;
+    g_sdl_window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                    client_w, client_h, SDL_WINDOW_HIDDEN);
+    if (!g_sdl_window) return false;
+    SDL_StartTextInput();
+    set_key_state_source(sdl_key_held);
+    return true;
+}
+
+void window_show() {
+    if (!g_sdl_window) return;
+    SDL_ShowWindow(g_sdl_window);
+    SDL_RaiseWindow(g_sdl_window);
+    g_paint_requested = true;
+}
+
+bool window_pump_messages(window_message_handler handler) {
+    if (!g_video_started) return true; // no window: no messages
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT) return false;
+        deliver(event, handler);
+    }
+    if (g_paint_requested && g_sdl_window) {
+        g_paint_requested = false;
+        handler(message_of(window_message_kind::paint));
+    }
+    return true;
+}
+
+void window_invalidate() {
+    g_paint_requested = g_sdl_window != nullptr;
+}
+
+void window_paint(const uint8_t* pixels, int width, int height) {
+    if (!g_sdl_window || !pixels) return;
+    SDL_Surface* surface = SDL_GetWindowSurface(g_sdl_window);
+    if (!surface) return;
+    // The framebuffer's bytes (blue, green, red, alpha) are SDL's ARGB8888
+    // on little-endian machines; an XRGB surface takes them the same way.
+    const int rows = height < surface->h ? height : surface->h;
+    const int columns = width < surface->w ? width : surface->w;
+    const Uint32 format = surface->format->format;
+    if (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888) {
+        auto* target = static_cast<uint8_t*>(surface->pixels);
+        for (int row = 0; row < rows; ++row) {
+            std::memcpy(target + static_cast<ptrdiff_t>(row) * surface->pitch,
+                        pixels + static_cast<ptrdiff_t>(row) * width * 4,
+                        static_cast<size_t>(columns) * 4);
+        }
+    } else {
+        SDL_ConvertPixels(columns, rows, SDL_PIXELFORMAT_ARGB8888, pixels, width * 4, format,
+                          surface->pixels, surface->pitch);
+    }
+    SDL_UpdateWindowSurface(g_sdl_window);
+}
+
+void window_post_quit() {
+    if (!g_video_started) return;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+}
+
+void window_destroy() {
+    set_key_state_source(nullptr);
+    if (g_sdl_window) SDL_DestroyWindow(g_sdl_window);
+    g_sdl_window = nullptr;
+    g_paint_requested = false;
+    if (g_video_started) SDL_Quit();
+    g_video_started = false;
+}
+
+bool window_exists() {
+    return g_sdl_window != nullptr;
+}
+
+} // namespace qor::host

@@ -1,0 +1,58 @@
+// A freshly initialised terminal in a scratch folder, with helpers to type
+// and submit lines the way the desktop feeds them.
+#pragma once
+
+#include "qoros/qor_terminal.h"
+#include "support/scratch.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace qor::test {
+
+constexpr unsigned kBackspace = 0x08, kEnter = 0x0D, kEnd = 0x23, kHome = 0x24, kLeft = 0x25,
+                   kUp = 0x26, kRight = 0x27, kDown = 0x28;
+
+class TerminalTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        home = fresh_folder("homet");
+        terminal_init(&term, home.c_str());
+    }
+
+    void type(const std::string& text) {
+        for (char c : text)
+            terminal_process_char(&term, c);
+    }
+
+    int key(unsigned code) {
+        int changed = -1;
+        terminal_process_key(&term, code, &changed);
+        return changed;
+    }
+
+    void run(const std::string& line) {
+        type(line);
+        key(kEnter);
+    }
+
+    std::vector<std::string> output() const {
+        return {term.output, term.output + term.output_count};
+    }
+
+    // Lines added since the scroll-back held `before` lines.
+    std::vector<std::string> output_since(int before) const {
+        return {term.output + before, term.output + term.output_count};
+    }
+
+    std::vector<std::string> history() const {
+        return {term.history, term.history + term.history_count};
+    }
+
+    std::filesystem::path home;
+    terminal_state term{};
+};
+
+} // namespace qor::test
