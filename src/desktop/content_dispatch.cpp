@@ -1,10 +1,29 @@
 #include "desktop/app_windows.h"
 #include "desktop/content_pages.h"
+#include "desktop/desktop_render.h"
+#include "desktop/editor.h"
+#include "desktop/explorer.h"
 
-// The explorer kinds, the terminal and the code editor are drawn by their
-// own modules; they hook in here as they join the desktop.
+#include <qoros/qor_terminal.h>
+
 void render_window_content(int slot) {
-    switch (g_app_wins[slot].kind) {
+    const app_window& win = g_app_wins[slot];
+    switch (win.kind) {
+    case WIN_FILES:
+        render_files(slot);
+        break;
+    case WIN_HOMET:
+        // The homet window always shows the home folder, whatever the
+        // explorer did since the last frame.
+        files_show_home();
+        render_files(slot);
+        break;
+    case WIN_TERMINAL:
+        terminal_render_page(g_main_ctx, &g_term, win.x, win.y, win.w, win.h);
+        break;
+    case WIN_CODE_EDITOR:
+        render_code_editor(slot);
+        break;
     case WIN_QORGET:
         render_qorget_page(slot);
         break;

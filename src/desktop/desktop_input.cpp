@@ -1,12 +1,15 @@
 #include "desktop/desktop_input.h"
 
 #include <qoros/qor_event.h>
+#include <qoros/qor_terminal.h>
 
 #include "desktop/app_windows.h"
 #include "desktop/content_pages.h"
 #include "desktop/desktop_host.h"
 #include "desktop/desktop_icons.h"
 #include "desktop/desktop_render.h"
+#include "desktop/editor.h"
+#include "desktop/explorer.h"
 #include "desktop/start_menu.h"
 #include "desktop/taskbar.h"
 #include "host/host_time.h"
@@ -58,6 +61,8 @@ void route_key(uint32_t key) {
     const int32_t kind = g_app_wins[slot].kind;
     if (shown && kind == WIN_CODE_EDITOR) {
         // The editor takes every key itself; Escape does not close it.
+        if (!g_code_init) code_editor_init();
+        code_editor_key(key);
         render_and_present();
         return;
     }
@@ -66,14 +71,29 @@ void route_key(uint32_t key) {
         render_and_present();
         return;
     }
-    if (shown && kind == WIN_TERMINAL) render_and_present();
+    if (shown && kind == WIN_TERMINAL) {
+        if (g_term_init) {
+            int changed = 0; // the desktop redraws whatever the key did
+            terminal_process_key(&g_term, key, &changed);
+        }
+        render_and_present();
+    }
 }
 
 void route_character(uint32_t character) {
-    (void)character;
     if (!window_is_shown(g_active_win)) return;
     const int32_t kind = g_app_wins[g_active_win].kind;
-    if (kind == WIN_TERMINAL || kind == WIN_CODE_EDITOR) render_and_present();
+    if (kind == WIN_TERMINAL) {
+        // The terminal takes printable ASCII only.
+        const uint32_t byte = character & 0xFF;
+        if (g_term_init && byte >= 0x20 && byte <= 0x7E)
+            terminal_process_char(&g_term, static_cast<int>(byte));
+        render_and_present();
+    } else if (kind == WIN_CODE_EDITOR) {
+        if (!g_code_init) code_editor_init();
+        code_editor_char(static_cast<int>(character));
+        render_and_present();
+    }
 }
 
 // ---- pointer ----
@@ -87,9 +107,11 @@ void track_hover(framebuffer_point p) {
 
 // Opening a kind from the start menu or an icon; the browser package is
 // launched instead of its page when it is installed.
+// An explorer window lists its folder as it opens.
 void open_kind(int32_t kind) {
     if (kind == WIN_BROWSER && launch_browser_package()) return;
     open_window(kind);
+    if (kind == WIN_FILES || kind == WIN_HOMET) files_refresh();
 }
 
 // Returns true when the click was inside the open menu and is handled.
@@ -129,9 +151,17 @@ int topmost_window_at(framebuffer_point p) {
     return -1;
 }
 
+bool is_explorer(int32_t kind) {
+    return kind == WIN_FILES || kind == WIN_HOMET;
+}
+
 void click_window_content(int slot, framebuffer_point p) {
-    (void)p;
-    if (g_app_wins[slot].kind == WIN_BROWSER) launch_browser_package();
+    const app_window& win = g_app_wins[slot];
+    if (is_explorer(win.kind)) {
+        files_handle_click(win.x, win.y, win.w, win.h, p.x, p.y);
+    } else if (win.kind == WIN_BROWSER) {
+        launch_browser_package();
+    }
 }
 
 bool click_window(framebuffer_point p) {
@@ -185,6 +215,16 @@ bool click_handled(framebuffer_point p) {
     return click_taskbar_button(p) || click_window(p);
 }
 
+// The wheel scrolls the explorer list under the pointer; other kinds have
+// nothing to scroll.
+void route_wheel(framebuffer_point p, int notches) {
+    const int slot = topmost_window_at(p);
+    if (slot < 0 || !is_explorer(g_app_wins[slot].kind)) return;
+    const app_window& win = g_app_wins[slot];
+    files_handle_wheel(win.x, win.y, win.w, win.h, p.x, p.y, notches);
+    render_and_present();
+}
+
 void route_click(framebuffer_point p) {
     if (!click_handled(p)) click_desktop(p);
     render_and_present();
@@ -222,6 +262,7 @@ void desktop_handle_message(const window_message& message) {
         route_click(point);
         break;
     case window_message_kind::mouse_wheel:
-        break; // no page of this desktop scrolls yet
+        route_wheel(point, message.wheel);
+        break;
     }
 }
