@@ -1,10 +1,10 @@
+#include <qoros/qor_terminal.h>
+
 #include "desktop/app_windows.h"
 #include "desktop/content_pages.h"
 #include "desktop/desktop_render.h"
 #include "desktop/editor.h"
 #include "desktop/explorer.h"
-
-#include <qoros/qor_terminal.h>
 
 void render_window_content(int slot) {
     const app_window& win = g_app_wins[slot];
@@ -12,17 +12,18 @@ void render_window_content(int slot) {
     case WIN_FILES:
         render_files(slot);
         break;
-    case WIN_HOMET:
-        // The homet window always shows the home folder, whatever the
-        // explorer did since the last frame.
-        files_show_home();
-        render_files(slot);
-        break;
     case WIN_TERMINAL:
         terminal_render_page(g_main_ctx, &g_term, win.x, win.y, win.w, win.h);
         break;
     case WIN_CODE_EDITOR:
+        if (!g_code_init) code_editor_init();
         render_code_editor(slot);
+        break;
+    case WIN_HOMET:
+        // A homet window always shows the home folder, whatever the shared
+        // explorer state was moved to since.
+        files_show_home();
+        render_files(slot);
         break;
     case WIN_QORGET:
         render_qorget_page(slot);

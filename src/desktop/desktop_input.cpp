@@ -50,6 +50,12 @@ void route_key_without_active_window(uint32_t key) {
     }
 }
 
+void route_key_to_terminal(uint32_t key) {
+    if (!g_term_init) return;
+    int changed = 0; // the desktop redraws whatever the terminal reports
+    terminal_process_key(&g_term, key, &changed);
+}
+
 void route_key(uint32_t key) {
     push_key_event(key);
     if (g_active_win < 0) {
@@ -72,22 +78,21 @@ void route_key(uint32_t key) {
         return;
     }
     if (shown && kind == WIN_TERMINAL) {
-        if (g_term_init) {
-            int changed = 0; // the desktop redraws whatever the key did
-            terminal_process_key(&g_term, key, &changed);
-        }
+        route_key_to_terminal(key);
         render_and_present();
     }
 }
 
+// The terminal takes printable ASCII only; the editor sorts characters out
+// itself.
 void route_character(uint32_t character) {
     if (!window_is_shown(g_active_win)) return;
     const int32_t kind = g_app_wins[g_active_win].kind;
     if (kind == WIN_TERMINAL) {
-        // The terminal takes printable ASCII only.
         const uint32_t byte = character & 0xFF;
-        if (g_term_init && byte >= 0x20 && byte <= 0x7E)
+        if (g_term_init && byte >= 0x20 && byte <= 0x7E) {
             terminal_process_char(&g_term, static_cast<int>(byte));
+        }
         render_and_present();
     } else if (kind == WIN_CODE_EDITOR) {
         if (!g_code_init) code_editor_init();
@@ -107,11 +112,9 @@ void track_hover(framebuffer_point p) {
 
 // Opening a kind from the start menu or an icon; the browser package is
 // launched instead of its page when it is installed.
-// An explorer window lists its folder as it opens.
 void open_kind(int32_t kind) {
     if (kind == WIN_BROWSER && launch_browser_package()) return;
     open_window(kind);
-    if (kind == WIN_FILES || kind == WIN_HOMET) files_refresh();
 }
 
 // Returns true when the click was inside the open menu and is handled.
@@ -119,7 +122,11 @@ bool click_open_start_menu(framebuffer_point p) {
     const int entry = start_menu_entry_at(p.x, p.y);
     g_start_menu_open = false;
     if (entry >= 0) {
-        open_kind(g_start_menu_entries[entry].kind);
+        // The explorer re-reads its folder when a Files window opens (a homet
+        // window re-reads the home folder on every drawing anyway).
+        const int32_t kind = g_start_menu_entries[entry].kind;
+        open_kind(kind);
+        if (kind == WIN_FILES) files_refresh();
         return true;
     }
     return point_on_start_button(p.x, p.y);
@@ -151,13 +158,13 @@ int topmost_window_at(framebuffer_point p) {
     return -1;
 }
 
-bool is_explorer(int32_t kind) {
+bool is_explorer_kind(int32_t kind) {
     return kind == WIN_FILES || kind == WIN_HOMET;
 }
 
 void click_window_content(int slot, framebuffer_point p) {
     const app_window& win = g_app_wins[slot];
-    if (is_explorer(win.kind)) {
+    if (is_explorer_kind(win.kind)) {
         files_handle_click(win.x, win.y, win.w, win.h, p.x, p.y);
     } else if (win.kind == WIN_BROWSER) {
         launch_browser_package();
@@ -200,7 +207,11 @@ int32_t kind_for_icon(int icon_id) {
 
 void click_desktop(framebuffer_point p) {
     const int icon = hit_test_icon(p.x, p.y);
-    if (icon != 0) open_kind(kind_for_icon(icon));
+    if (icon != 0) {
+        const int32_t kind = kind_for_icon(icon); // both explorer icons refresh
+        open_kind(kind);
+        if (kind == WIN_FILES || kind == WIN_HOMET) files_refresh();
+    }
     g_start_menu_open = false;
 }
 
@@ -215,18 +226,19 @@ bool click_handled(framebuffer_point p) {
     return click_taskbar_button(p) || click_window(p);
 }
 
-// The wheel scrolls the explorer list under the pointer; other kinds have
-// nothing to scroll.
-void route_wheel(framebuffer_point p, int notches) {
-    const int slot = topmost_window_at(p);
-    if (slot < 0 || !is_explorer(g_app_wins[slot].kind)) return;
-    const app_window& win = g_app_wins[slot];
-    files_handle_wheel(win.x, win.y, win.w, win.h, p.x, p.y, notches);
+void route_click(framebuffer_point p) {
+    if (!click_handled(p)) click_desktop(p);
     render_and_present();
 }
 
-void route_click(framebuffer_point p) {
-    if (!click_handled(p)) click_desktop(p);
+// The wheel scrolls the explorer list of the window under the pointer; the
+// other kinds do not scroll.
+void route_wheel(framebuffer_point p, int notches) {
+    const int slot = topmost_window_at(p);
+    if (slot < 0) return;
+    const app_window& win = g_app_wins[slot];
+    if (!is_explorer_kind(win.kind)) return;
+    files_handle_wheel(win.x, win.y, win.w, win.h, p.x, p.y, notches);
     render_and_present();
 }
 

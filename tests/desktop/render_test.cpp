@@ -45,11 +45,11 @@ TEST_F(DesktopFrame, IconGlyphsFollowTheirShapes) {
     EXPECT_EQ(pixel(21, 91), 0xFF141414u);       // Term body
     EXPECT_EQ(pixel(20, 90), 0xFF00C800u);       // Term outline
     EXPECT_EQ(pixel(44, 184 + 15), 0xFF009600u); // Qorget disc, not hovered
-    EXPECT_EQ(pixel(44, 184), 0xFFFFFFFFu);            // the arrow's shaft
+    EXPECT_EQ(pixel(44, 184), 0xFFFFFFFFu);      // the arrow's shaft
     EXPECT_EQ(pixel(60, 380), 0xFF00FF00u);      // Disk lamp
     EXPECT_EQ(pixel(20, 374), 0xFF1E8296u);      // Disk outline
     EXPECT_EQ(pixel(44, 441), 0xFF2850C8u);      // homet roof
-    EXPECT_EQ(pixel(28, 522), 0xFFFFFFFFu);            // first Apps square
+    EXPECT_EQ(pixel(28, 522), 0xFFFFFFFFu);      // first Apps square
     EXPECT_EQ(pixel(34, 522), 0xFFC86432u);      // between the squares
     EXPECT_EQ(pixel(44 + 19, 324), 0xFF1478FFu); // Firefox outer ring
     EXPECT_EQ(pixel(44 + 14, 324), 0xFF963232u); // Firefox inner disc

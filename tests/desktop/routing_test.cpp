@@ -2,6 +2,8 @@
 // messages the host window sends.
 #include <cstring>
 
+#include <qoros/qor_terminal.h>
+
 #include "desktop/desktop_icons.h"
 #include "desktop/desktop_input.h"
 #include "desktop_fixture.h"
@@ -296,6 +298,29 @@ TEST_F(KeyRouting, OtherKeysAndCharactersLeaveFixedPagesAlone) {
     desktop_driver_character(27);
     EXPECT_TRUE(g_app_wins[0].open);
     EXPECT_EQ(g_active_win, 0);
+}
+
+TEST_F(KeyRouting, TerminalTakesPrintableAsciiAndEscapeClosesIt) {
+    terminal_init(&g_term, fresh_folder().c_str());
+    g_term_init = true;
+    open_window(WIN_TERMINAL);
+    for (uint32_t c : {0x6Cu, 0x09u, 0x7Fu, 0x1Bu, 0x73u, 0x80u})
+        desktop_driver_character(c);
+    EXPECT_STREQ(g_term.input, "ls");
+    desktop_driver_key(0x25); // Left reaches the terminal as a key
+    EXPECT_EQ(g_term.cursor, 1);
+    desktop_driver_key(VK_ESCAPE);
+    EXPECT_EQ(slot_of(WIN_TERMINAL), -1);
+    EXPECT_STREQ(g_term.input, "ls");
+}
+
+TEST_F(KeyRouting, MinimisedTerminalGetsNoCharacters) {
+    terminal_init(&g_term, fresh_folder().c_str());
+    g_term_init = true;
+    open_window(WIN_TERMINAL);
+    g_app_wins[0].minimized = 1;
+    desktop_driver_character('x');
+    EXPECT_EQ(g_term.input_len, 0);
 }
 
 TEST_F(KeyRouting, DestroyMessageEndsTheRun) {

@@ -128,6 +128,10 @@ bool window_system_start() {
     // from window_post_quit (or a signal such as Ctrl+C on the console).
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // The framebuffer goes to the window as it is (shared memory on X11);
+    // routing it through a software OpenGL renderer costs several times the
+    // CPU of drawing the desktop.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver_shows_nothing(driver) && !driver_requested_by_user(driver)) {
