@@ -167,3 +167,28 @@ TEST_F(ExplorerRouting, WheelScrollsTheExplorerUnderThePointerOnly) {
 
 } // namespace
 } // namespace qor::test
+
+namespace qor::test {
+namespace {
+
+using TerminalAndExplorer = AppsDesktopTest;
+
+TEST_F(TerminalAndExplorer, RelativeCdResolvesAgainstTheFolderTheExplorerOpened) {
+    std::filesystem::create_directories(home / "Music" / "live");
+    click_icon(kIconFiles);
+    const app_window files = g_app_wins[g_active_win];
+    desktop_driver_click(files.x + 300, files.y + 90 + 28 * index_of("Music"));
+    ASSERT_EQ(std::string(g_files.path), (home / "Music").string());
+
+    click_icon(kIconTerm);
+    type_keys("pwd");
+    desktop_driver_key(0x0D);
+    EXPECT_EQ(std::string(terminal_get_output(&g_term)),
+              home.string()); // cwd is the terminal's own
+    type_keys("cd live");
+    desktop_driver_key(0x0D);
+    EXPECT_EQ(std::string(g_term.cwd), (home / "Music" / "live").string());
+}
+
+} // namespace
+} // namespace qor::test
