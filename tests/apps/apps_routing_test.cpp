@@ -82,12 +82,6 @@ TEST_F(EditorRouting, FirstInputLoadsTheSample) {
     EXPECT_STREQ(g_code.lines[0], "#include <qor_api.h>");
 }
 
-TEST_F(EditorRouting, DrawingLoadsTheSample) {
-    click_icon(kIconCode);
-    EXPECT_TRUE(g_code_init);
-    EXPECT_EQ(g_code.line_count, 8);
-}
-
 using ExplorerRouting = AppsDesktopTest;
 
 TEST_F(ExplorerRouting, FilesIconOpensTheWindowWithItsListing) {
