@@ -1,10 +1,12 @@
 // Arbitrary file bytes as a package: header reading, verification, both
-// extractions and the bounded reading of header texts must stay safe.
+// extractions and the bounded reading of header texts must stay safe. Files
+// go to a folder below TMPDIR, which fuzz/run.sh makes private and removes.
 #include "appfmt/package_header.h"
 
 #include <qoros/qor_package.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>

@@ -18,8 +18,13 @@ cmake -S . -B build/fuzz -G Ninja >/dev/null \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
 cmake --build build/fuzz -j2 --target "${harnesses[@]/#/qor_fuzz_}"
 
-# The harnesses write their files below TMPDIR: memory is faster than disk.
-if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
+# The harnesses write their files below TMPDIR: a private folder, in memory
+# where possible, removed however the run ends.
+base=/tmp
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then base=/dev/shm; fi
+TMPDIR=$(mktemp -d "$base/qor_fuzz.XXXXXX")
+export TMPDIR
+trap 'rm -rf "$TMPDIR"' EXIT
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 for harness in "${harnesses[@]}"; do
   work="build/fuzz/corpus/$harness"

@@ -17,6 +17,7 @@ export TSAN_OPTIONS="halt_on_error=1"
 # Wine: quiet, and a private prefix so nothing touches the user's own.
 export WINEDEBUG=-all
 export WINEPREFIX="$PWD/build/wineprefix"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt"
 
 for config in "${configs[@]}"; do
   echo "=== $config ==="

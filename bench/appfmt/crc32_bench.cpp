@@ -18,7 +18,8 @@ const std::vector<uint8_t>& buffer(size_t size) {
     if (bytes.size() != size) {
         std::mt19937 random(1);
         bytes.resize(size);
-        for (auto& b : bytes) b = static_cast<uint8_t>(random());
+        for (auto& b : bytes)
+            b = static_cast<uint8_t>(random());
     }
     return bytes;
 }
@@ -48,9 +49,15 @@ void BM_qoros_dispatched(benchmark::State& state) {
         return qor::appfmt::crc32_update(crc, data, size);
     });
 }
-void BM_qoros_vpclmul_avx512(benchmark::State& s) { ours(s, crc32_engine::vpclmul_avx512); }
-void BM_qoros_pclmul(benchmark::State& s) { ours(s, crc32_engine::pclmul); }
-void BM_qoros_slice_by_16(benchmark::State& s) { ours(s, crc32_engine::slice_by_16); }
+void BM_qoros_vpclmul_avx512(benchmark::State& s) {
+    ours(s, crc32_engine::vpclmul_avx512);
+}
+void BM_qoros_pclmul(benchmark::State& s) {
+    ours(s, crc32_engine::pclmul);
+}
+void BM_qoros_slice_by_16(benchmark::State& s) {
+    ours(s, crc32_engine::slice_by_16);
+}
 
 void BM_zlib(benchmark::State& state) {
     run(state, [](uint32_t crc, const uint8_t* data, size_t size) {

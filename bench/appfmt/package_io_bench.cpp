@@ -41,13 +41,16 @@ void make_program(const fs::path& path, size_t mib) {
     std::vector<char> chunk(1 << 20);
     std::mt19937 random(5);
     for (size_t i = 0; i < mib; ++i) {
-        for (auto& c : chunk) c = static_cast<char>(random());
+        for (auto& c : chunk)
+            c = static_cast<char>(random());
         if (i == 0) chunk[0] = 'M', chunk[1] = 'Z';
         file.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
     }
 }
 
-std::string quote(const fs::path& path) { return "'" + path.string() + "'"; }
+std::string quote(const fs::path& path) {
+    return "'" + path.string() + "'";
+}
 
 struct timing {
     double seconds = 1e30;
@@ -75,10 +78,12 @@ void time_command(const std::string& command, const fs::path& scratch, timing* b
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 5 && std::string(argv[1]) == "--op") return run_operation(argv[2], argv[3], argv[4]);
+    if (argc == 5 && std::string(argv[1]) == "--op")
+        return run_operation(argv[2], argv[3], argv[4]);
 
     const char* tmp = std::getenv("TMPDIR");
-    const fs::path folder = fs::path(argc > 1 ? argv[1] : (tmp && *tmp ? tmp : "/tmp")) / "qor_bench_io";
+    const fs::path folder =
+        fs::path(argc > 1 ? argv[1] : (tmp && *tmp ? tmp : "/tmp")) / "qor_bench_io";
     const size_t mib = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 1024;
     fs::create_directories(folder);
     const fs::path program = folder / "program.exe", copy = folder / "copy.exe",
@@ -103,8 +108,10 @@ int main(int argc, char** argv) {
     }
     std::printf("%zu MiB program, best of 3 runs\n", mib);
     std::printf("%-8s %9s %9s %12s\n", "", "seconds", "x cp", "peak RSS");
-    for (const auto& [name, t] : {std::pair<const char*, timing>{"cp", cp}, {"convert", convert},
-                                  {"verify", verify}, {"extract", extract}})
+    for (const auto& [name, t] : {std::pair<const char*, timing>{"cp", cp},
+                                  {"convert", convert},
+                                  {"verify", verify},
+                                  {"extract", extract}})
         std::printf("%-8s %9.3f %9.2f %9ld KiB\n", name, t.seconds, t.seconds / cp.seconds,
                     t.peak_kib);
     fs::remove_all(folder);

@@ -69,8 +69,9 @@ uint32_t qpa_crc32(const void* data, size_t length);
 
 /* Writes the package of a Windows program: 0, or -1 (argument absent, input
    not a program), -4 (input unreadable or empty, output not written). The
-   program is streamed, so memory stays bounded whatever its size. The destination is replaced only by a complete package; on any
-   failure an existing file there keeps its content. */
+   program is streamed, so memory stays bounded whatever its size. The
+   destination is replaced only by a complete package; on any failure an
+   existing file there keeps its content. */
 int qpa_convert_exe(const char* exe_path, const char* qpa_path, const char* name,
                     const char* version, const char* author, const char* description,
                     const char* icon_path, const char* category, int flags);

@@ -47,7 +47,8 @@ qpa_header build_header(const package_texts& texts, int caller_flags, uint64_t i
     header.format_version = QPA_FORMAT_VERSION;
     header.flags = static_cast<uint16_t>((caller_flags & 0xFFFF) | (icon_size ? QPA_FLAG_ICON : 0));
     qpa_strncpy_safe(header.name, texts.name, sizeof header.name);
-    qpa_strncpy_safe(header.version, texts.version ? texts.version : "1.0.0", sizeof header.version);
+    qpa_strncpy_safe(header.version, texts.version ? texts.version : "1.0.0",
+                     sizeof header.version);
     qpa_strncpy_safe(header.author, texts.author ? texts.author : "Unknown", sizeof header.author);
     qpa_strncpy_safe(header.description, texts.description ? texts.description : "",
                      sizeof header.description);
@@ -78,9 +79,12 @@ write_result write_package(host::file_handle out, qpa_header& header, open_sourc
     if (!host::write_file(out, &header, sizeof header)) return write_result::output_failed;
     if (icon) {
         switch (copy_file_bytes(icon->handle.file, out, icon->size, buffer, &crc)) {
-        case copy_status::complete: break;
-        case copy_status::write_failed: return write_result::output_failed;
-        default: return write_result::icon_failed;
+        case copy_status::complete:
+            break;
+        case copy_status::write_failed:
+            return write_result::output_failed;
+        default:
+            return write_result::icon_failed;
         }
     }
     crc = crc32_update(crc, program.prefix, program.prefix_size);
@@ -88,9 +92,12 @@ write_result write_package(host::file_handle out, qpa_header& header, open_sourc
         return write_result::output_failed;
     const uint64_t rest = program.file->size - program.prefix_size;
     switch (copy_file_bytes(program.file->handle.file, out, rest, buffer, &crc)) {
-    case copy_status::complete: break;
-    case copy_status::write_failed: return write_result::output_failed;
-    default: return write_result::input_failed; // unreadable, or shrank under us
+    case copy_status::complete:
+        break;
+    case copy_status::write_failed:
+        return write_result::output_failed;
+    default:
+        return write_result::input_failed; // unreadable, or shrank under us
     }
     header.crc32 = crc;
     if (!host::seek_file(out, 0) || !host::write_file(out, &header, sizeof header))
@@ -121,7 +128,8 @@ extern "C" int qpa_convert_exe(const char* exe_path, const char* qpa_path, const
     // left out; it never fails the conversion.
     open_source icon_file;
     open_source* icon = nullptr;
-    if (icon_path && open_for_reading(icon_path, &icon_file) && icon_file.size > 0) icon = &icon_file;
+    if (icon_path && open_for_reading(icon_path, &icon_file) && icon_file.size > 0)
+        icon = &icon_file;
 
     copy_buffer buffer;
     const package_texts texts{name, version, author, description, category};

@@ -15,10 +15,13 @@ using state_fn = uint32_t (*)(uint32_t, const uint8_t*, size_t);
 state_fn engine_function(crc32_engine engine) {
     switch (engine) {
 #ifdef QOR_CRC32_HAVE_CLMUL
-    case crc32_engine::pclmul: return crc32_state_pclmul;
-    case crc32_engine::vpclmul_avx512: return crc32_state_vpclmul;
+    case crc32_engine::pclmul:
+        return crc32_state_pclmul;
+    case crc32_engine::vpclmul_avx512:
+        return crc32_state_vpclmul;
 #endif
-    default: return crc32_state_slice_by_16;
+    default:
+        return crc32_state_slice_by_16;
     }
 }
 
@@ -32,16 +35,17 @@ crc32_engine best_engine() {
 
 bool crc32_engine_available(crc32_engine engine) {
     switch (engine) {
-    case crc32_engine::slice_by_16: return true;
+    case crc32_engine::slice_by_16:
+        return true;
 #ifdef QOR_CRC32_HAVE_CLMUL
     case crc32_engine::pclmul:
         return __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1");
     case crc32_engine::vpclmul_avx512:
-        return crc32_engine_available(crc32_engine::pclmul) &&
-               __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
-               __builtin_cpu_supports("vpclmulqdq");
+        return crc32_engine_available(crc32_engine::pclmul) && __builtin_cpu_supports("avx512f") &&
+               __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("vpclmulqdq");
 #endif
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -52,9 +56,12 @@ crc32_engine crc32_active_engine() {
 
 const char* crc32_engine_name(crc32_engine engine) {
     switch (engine) {
-    case crc32_engine::slice_by_16: return "slice-by-16";
-    case crc32_engine::pclmul: return "pclmulqdq";
-    case crc32_engine::vpclmul_avx512: return "vpclmulqdq-avx512";
+    case crc32_engine::slice_by_16:
+        return "slice-by-16";
+    case crc32_engine::pclmul:
+        return "pclmulqdq";
+    case crc32_engine::vpclmul_avx512:
+        return "vpclmulqdq-avx512";
     }
     return "?";
 }

@@ -23,7 +23,8 @@ namespace {
 // x^d mod P in the reflected bit order of the register.
 constexpr uint32_t xpow_mod_p(unsigned d) {
     uint32_t r = 0x80000000u; // x^0
-    for (unsigned i = 0; i < d; ++i) r = (r >> 1) ^ ((r & 1u) ? kCrc32Polynomial : 0u);
+    for (unsigned i = 0; i < d; ++i)
+        r = (r >> 1) ^ ((r & 1u) ? kCrc32Polynomial : 0u);
     return r;
 }
 
@@ -40,7 +41,7 @@ static_assert(fold_multiplier(512 + 32) == 0x154442bd4, "fold-by-512 multiplier"
 static_assert(fold_multiplier(128 - 32) == 0xccaa009e, "fold-by-128 multiplier");
 
 constexpr long long kX64 = fold_multiplier(64);
-constexpr long long kPolyWithX32 = 0x1DB710641;   // P(x), reflected, 33 bits
+constexpr long long kPolyWithX32 = 0x1DB710641;     // P(x), reflected, 33 bits
 constexpr long long kBarrettQuotient = 0x1F7011641; // floor(x^64 / P(x)), reflected
 
 #define QOR_TARGET_CLMUL __attribute__((target("sse4.1,pclmul")))
@@ -75,11 +76,14 @@ QOR_TARGET_CLMUL inline uint32_t reduce128(__m128i x) {
 // last few bytes to the table engine.
 QOR_TARGET_CLMUL inline uint32_t finish(__m128i x, const uint8_t* p, size_t n) {
     const __m128i fold128_pair = _mm_set_epi64x(QOR_FOLD_PAIR(128));
-    for (; n >= 16; p += 16, n -= 16) x = fold128(x, fold128_pair, load128(p));
+    for (; n >= 16; p += 16, n -= 16)
+        x = fold128(x, fold128_pair, load128(p));
     return crc32_state_slice_by_16(reduce128(x), p, n);
 }
 
-QOR_TARGET_VCLMUL inline __m512i load512(const uint8_t* p) { return _mm512_loadu_si512(p); }
+QOR_TARGET_VCLMUL inline __m512i load512(const uint8_t* p) {
+    return _mm512_loadu_si512(p);
+}
 
 QOR_TARGET_VCLMUL inline __m512i fold512(__m512i lanes, __m512i multipliers, __m512i next) {
     const __m512i lo = _mm512_clmulepi64_epi128(lanes, multipliers, 0x00);
@@ -126,7 +130,8 @@ QOR_TARGET_VCLMUL uint32_t crc32_state_vpclmul(uint32_t state, const uint8_t* p,
     __m512i z = fold512(z0, by512, z1);
     z = fold512(z, by512, z2);
     z = fold512(z, by512, z3);
-    for (; n >= 64; p += 64, n -= 64) z = fold512(z, by512, load512(p));
+    for (; n >= 64; p += 64, n -= 64)
+        z = fold512(z, by512, load512(p));
     const __m128i by128 = _mm_set_epi64x(QOR_FOLD_PAIR(128));
     __m128i x = fold128(_mm512_castsi512_si128(z), by128, _mm512_extracti32x4_epi32(z, 1));
     x = fold128(x, by128, _mm512_extracti32x4_epi32(z, 2));

@@ -16,7 +16,8 @@ constexpr crc_tables make_tables() {
     crc_tables tables{};
     for (uint32_t byte = 0; byte < 256; ++byte) {
         uint32_t crc = byte;
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ ((crc & 1u) ? kCrc32Polynomial : 0u);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ ((crc & 1u) ? kCrc32Polynomial : 0u);
         tables[0][byte] = crc;
     }
     for (size_t k = 1; k < tables.size(); ++k)
@@ -49,7 +50,8 @@ uint32_t crc32_state_slice_by_16(uint32_t state, const uint8_t* data, size_t siz
         data += 16;
         size -= 16;
     }
-    while (size-- > 0) state = (state >> 8) ^ kTables[0][(state ^ *data++) & 0xFFu];
+    while (size-- > 0)
+        state = (state >> 8) ^ kTables[0][(state ^ *data++) & 0xFFu];
     return state;
 }
 

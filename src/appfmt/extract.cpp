@@ -28,7 +28,9 @@ int extract_part(const char* qpa_path, const char* out_path, bool icon) {
     case copy_status::complete:
     case copy_status::input_ended: // a package cut short yields what is there
         return host::commit_staged_file(&out) ? QOR_OK : QOR_ERR_IO;
-    default: host::discard_staged_file(&out); return QOR_ERR_IO;
+    default:
+        host::discard_staged_file(&out);
+        return QOR_ERR_IO;
     }
 }
 

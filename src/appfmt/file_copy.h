@@ -28,8 +28,8 @@ struct copy_buffer {
 };
 
 enum class copy_status {
-    complete,     // every requested byte was copied
-    input_ended,  // the input ended first; what was there was copied
+    complete,    // every requested byte was copied
+    input_ended, // the input ended first; what was there was copied
     read_failed,
     write_failed,
 };

@@ -16,7 +16,8 @@ uint32_t header_crc32(const qpa_header& header) {
 extern "C" void qpa_strncpy_safe(char* dst, const char* src, size_t size) {
     if (dst == nullptr || src == nullptr || size == 0) return;
     size_t length = 0;
-    while (length + 1 < size && src[length] != '\0') ++length;
+    while (length + 1 < size && src[length] != '\0')
+        ++length;
     std::memcpy(dst, src, length);
     std::memset(dst + length, 0, size - length);
 }

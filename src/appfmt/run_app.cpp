@@ -14,7 +14,9 @@
 
 namespace {
 
-void log_error(const char* message) { qor_log_write("ERROR", message); }
+void log_error(const char* message) {
+    qor_log_write("ERROR", message);
+}
 
 // The header's texts are bounded to their fields: a hostile package without
 // terminators cannot make the log line read past them.

@@ -81,9 +81,13 @@ int run_desktop_host() {
     return 0;
 }
 
+// Shutdown step: the registry entry, the desktop context and, with them,
+// the host window and its windowing system (which hold session resources
+// such as the D-Bus connection until they are released).
 void release_desktop_graphics() {
     if (g_desktop_win != 0) qor_window_destroy(g_desktop_win);
     g_desktop_win = 0;
     qor_graphics_destroy_context(g_main_ctx);
     g_main_ctx = nullptr;
+    qor::host::window_destroy();
 }

@@ -27,7 +27,7 @@ void code_editor_key(unsigned key);
 // A character message: Enter/line feed splits, Backspace joins or deletes,
 // printable ASCII is inserted; only the low 8 bits count.
 void code_editor_char(int ch);
-// Draws the view of the editor window in slot into the desktop context
-// (loading the sample first if needed); scrolls the stored view so the
-// cursor line is shown.
+// Draws the view of the editor window in slot into the desktop context;
+// scrolls the stored view so the cursor line is shown. The caller loads the
+// sample first (code_editor_init) when g_code_init is still clear.
 void render_code_editor(int slot);

@@ -35,7 +35,6 @@ void follow_cursor(int rows) {
 } // namespace
 
 void render_code_editor(int slot) {
-    if (!g_code_init) code_editor_init();
     const app_window& win = g_app_wins[slot];
     const int x = win.x, y = win.y, w = win.w, h = win.h;
     paint_fill(x + 1, y + 26, w - 2, h - 28, 0xFF281E1E);

@@ -22,7 +22,9 @@ using fs_fault_hook = bool (*)(fs_op op);
 
 inline std::atomic<fs_fault_hook> g_fs_fault_hook{nullptr};
 
-inline void set_fs_fault_hook(fs_fault_hook hook) { g_fs_fault_hook.store(hook); }
+inline void set_fs_fault_hook(fs_fault_hook hook) {
+    g_fs_fault_hook.store(hook);
+}
 
 inline bool fs_fault_injected(fs_op op) {
     const fs_fault_hook hook = g_fs_fault_hook.load(std::memory_order_relaxed);

@@ -16,8 +16,7 @@ bool shell_start_program(const char* program, const char* parameters, const char
 // Test seam: replaces both operations; null restores the host's own.
 struct shell_backend {
     bool (*open_document)(const char* path);
-    bool (*start_program)(const char* program, const char* parameters,
-                          const char* working_folder);
+    bool (*start_program)(const char* program, const char* parameters, const char* working_folder);
 };
 void set_shell_backend(const shell_backend* backend);
 

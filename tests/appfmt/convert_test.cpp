@@ -32,14 +32,14 @@ TEST_F(Converter, LayoutWithoutIcon) {
     ASSERT_EQ(file.size(), 1536u);
     const qpa_header h = qor::test::header_of(file);
     EXPECT_EQ(std::memcmp(h.magic, "QORAPP\0\0", 8), 0);
-    EXPECT_EQ(h.format_version, 6) << "the library's converter writes version 6";
-    EXPECT_EQ(h.flags, QPA_FLAG_GUI);
-    EXPECT_EQ(h.icon_offset, 0u);
-    EXPECT_EQ(h.icon_size, 0u);
-    EXPECT_EQ(h.exe_offset, 512u);
-    EXPECT_EQ(h.exe_size, 1024u);
-    EXPECT_EQ(h.exe_size_2, 1024u);
-    EXPECT_EQ(h.fixed_600, 600u);
+    EXPECT_EQ(+h.format_version, 6) << "the library's converter writes version 6";
+    EXPECT_EQ(+h.flags, QPA_FLAG_GUI);
+    EXPECT_EQ(+h.icon_offset, 0u);
+    EXPECT_EQ(+h.icon_size, 0u);
+    EXPECT_EQ(+h.exe_offset, 512u);
+    EXPECT_EQ(+h.exe_size, 1024u);
+    EXPECT_EQ(+h.exe_size_2, 1024u);
+    EXPECT_EQ(+h.fixed_600, 600u);
     EXPECT_STREQ(h.name, "Prog");
     EXPECT_STREQ(h.version, "1.0.0");
     EXPECT_STREQ(h.author, "Unknown");
@@ -48,8 +48,9 @@ TEST_F(Converter, LayoutWithoutIcon) {
     EXPECT_EQ(file.substr(512), program);
     const std::string covered = qor::test::without_crc_field(file);
     EXPECT_EQ(covered.size(), 1532u);
-    EXPECT_EQ(h.crc32, qpa_crc32(covered.data(), covered.size()));
-    for (uint8_t b : h.reserved) ASSERT_EQ(b, 0);
+    EXPECT_EQ(+h.crc32, qpa_crc32(covered.data(), covered.size()));
+    for (uint8_t b : h.reserved)
+        ASSERT_EQ(b, 0);
 }
 
 TEST_F(Converter, LayoutWithIcon) {
@@ -60,15 +61,15 @@ TEST_F(Converter, LayoutWithIcon) {
     ASSERT_EQ(convert((dir / "app.ico").string().c_str()), QOR_OK);
     const std::string file = read_bytes(qpa);
     const qpa_header h = qor::test::header_of(file);
-    EXPECT_EQ(h.flags, QPA_FLAG_ICON);
-    EXPECT_EQ(h.icon_offset, 512u);
-    EXPECT_EQ(h.icon_size, 766u);
-    EXPECT_EQ(h.exe_offset, 1278u);
+    EXPECT_EQ(+h.flags, QPA_FLAG_ICON);
+    EXPECT_EQ(+h.icon_offset, 512u);
+    EXPECT_EQ(+h.icon_size, 766u);
+    EXPECT_EQ(+h.exe_offset, 1278u);
     EXPECT_EQ(file.size(), 512u + 766u + 1024u);
     EXPECT_EQ(file.substr(512, 766), icon);
     EXPECT_EQ(file.substr(1278), program);
     const std::string covered = qor::test::without_crc_field(file);
-    EXPECT_EQ(h.crc32, qpa_crc32(covered.data(), covered.size()));
+    EXPECT_EQ(+h.crc32, qpa_crc32(covered.data(), covered.size()));
 }
 
 TEST_F(Converter, EmptyMissingOrUnreadableIconMeansNoIcon) {
@@ -78,10 +79,10 @@ TEST_F(Converter, EmptyMissingOrUnreadableIconMeansNoIcon) {
     for (const auto& icon : {dir / "empty.ico", dir / "missing.ico", dir / "folder.ico"}) {
         ASSERT_EQ(convert(icon.string().c_str(), QPA_FLAG_GUI), QOR_OK) << icon;
         const qpa_header h = header_of_file(qpa);
-        EXPECT_EQ(h.flags, QPA_FLAG_GUI) << icon;
-        EXPECT_EQ(h.icon_offset, 0u);
-        EXPECT_EQ(h.icon_size, 0u);
-        EXPECT_EQ(h.exe_offset, 512u);
+        EXPECT_EQ(+h.flags, QPA_FLAG_GUI) << icon;
+        EXPECT_EQ(+h.icon_offset, 0u);
+        EXPECT_EQ(+h.icon_size, 0u);
+        EXPECT_EQ(+h.exe_offset, 512u);
         EXPECT_EQ(read_bytes(qpa).size(), 612u);
     }
 }
@@ -91,9 +92,9 @@ TEST_F(Converter, FlagsKeepLow16BitsAndAddIcon) {
     write_bytes(dir / "i.ico", "icon");
     const int caller = QPA_FLAG_GUI | QPA_FLAG_ADMIN | QPA_FLAG_MDRIVE;
     ASSERT_EQ(convert(nullptr, caller | 0x10000), QOR_OK);
-    EXPECT_EQ(header_of_file(qpa).flags, 0x001C);
+    EXPECT_EQ(+header_of_file(qpa).flags, 0x001C);
     ASSERT_EQ(convert((dir / "i.ico").string().c_str(), caller), QOR_OK);
-    EXPECT_EQ(header_of_file(qpa).flags, 0x001D);
+    EXPECT_EQ(+header_of_file(qpa).flags, 0x001D);
 }
 
 TEST_F(Converter, TextsAreCutToTheirFieldsAndZeroPadded) {
@@ -112,7 +113,8 @@ TEST_F(Converter, TextsAreCutToTheirFieldsAndZeroPadded) {
 
     ASSERT_EQ(convert(nullptr, 0, "ab"), QOR_OK);
     const qpa_header shortname = header_of_file(qpa);
-    for (size_t i = 2; i < sizeof shortname.name; ++i) ASSERT_EQ(shortname.name[i], 0) << i;
+    for (size_t i = 2; i < sizeof shortname.name; ++i)
+        ASSERT_EQ(shortname.name[i], 0) << i;
 }
 
 TEST_F(Converter, RejectsAbsentArgumentsAndNonPrograms) {
@@ -124,17 +126,18 @@ TEST_F(Converter, RejectsAbsentArgumentsAndNonPrograms) {
     struct {
         std::string bytes;
         int expected;
-    } const cases[] = {{"", QOR_ERR_IO}, {"M", QOR_ERR_INVALID_ARG},
-                       {"ZM rest", QOR_ERR_INVALID_ARG}, {"MZ", QOR_OK}};
+    } const cases[] = {{"", QOR_ERR_IO},
+                       {"M", QOR_ERR_INVALID_ARG},
+                       {"ZM rest", QOR_ERR_INVALID_ARG},
+                       {"MZ", QOR_OK}};
     for (const auto& c : cases) {
         std::filesystem::remove(qpa);
         write_bytes(exe, c.bytes);
         EXPECT_EQ(convert(), c.expected) << "input of " << c.bytes.size() << " bytes";
         EXPECT_EQ(std::filesystem::exists(qpa), c.expected == QOR_OK);
     }
-    EXPECT_EQ(
-        qpa_convert_exe((dir / "missing.exe").string().c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0),
-        QOR_ERR_IO);
+    EXPECT_EQ(qpa_convert_exe((dir / "missing.exe").string().c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0),
+              QOR_ERR_IO);
     EXPECT_EQ(qpa_convert_exe(dir.string().c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0), QOR_ERR_IO)
         << "a folder is not a readable program";
 }

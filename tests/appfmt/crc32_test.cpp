@@ -47,7 +47,8 @@ TEST_P(Crc32Engine, MatchesZlibAtEveryAlignment) {
 TEST_P(Crc32Engine, ContinuesAcrossPiecesLikeOneCall) {
     const std::string bytes = qor::test::random_bytes(100000, 3);
     const uint32_t whole = zlib_crc(bytes, 0, bytes.size());
-    for (size_t cut : {size_t{0}, size_t{1}, size_t{15}, size_t{255}, size_t{4097}, size_t{99999}}) {
+    for (size_t cut :
+         {size_t{0}, size_t{1}, size_t{15}, size_t{255}, size_t{4097}, size_t{99999}}) {
         const uint32_t first = ours(bytes, 0, cut);
         EXPECT_EQ(ours(bytes, cut, bytes.size() - cut, first), whole) << "cut at " << cut;
     }
@@ -64,9 +65,12 @@ TEST_P(Crc32Engine, AllOnesAndZeroBuffersOfManySizes) {
 
 std::string engine_test_name(const ::testing::TestParamInfo<crc32_engine>& param) {
     switch (param.param) {
-    case crc32_engine::slice_by_16: return "SliceBy16";
-    case crc32_engine::pclmul: return "Pclmul";
-    case crc32_engine::vpclmul_avx512: return "Avx512";
+    case crc32_engine::slice_by_16:
+        return "SliceBy16";
+    case crc32_engine::pclmul:
+        return "Pclmul";
+    case crc32_engine::vpclmul_avx512:
+        return "Avx512";
     }
     return "Unknown";
 }

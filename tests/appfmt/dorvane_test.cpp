@@ -27,7 +27,8 @@ struct Dorvane : ::testing::Test {
 
     // Started as "./dorvane" from its own folder, as a user types it.
     run_result run(const std::vector<std::string>& args) {
-        const qor::test::run_result r = qor::test::run_program("./dorvane", args, {}, dir.string());
+        const qor::test::run_result r =
+            qor::test::run_program("./dorvane", args, {}, dir.string());
         EXPECT_EQ(r.err, "");
         return run_result{r.exit_code, qor::test::console_text(r.out)};
     }
@@ -54,8 +55,8 @@ std::string success_text(const std::string& in, const std::string& out, const st
                          const std::string& version = "1.0.0",
                          const std::string& author = "Unknown",
                          const std::string& category = "Utilities") {
-    return "Converting: " + in + " -> " + out + "\n  Name:     " + name + "\n  Version:  " +
-           version + "\n  Author:   " + author + "\n  Category: " + category +
+    return "Converting: " + in + " -> " + out + "\n  Name:     " + name +
+           "\n  Version:  " + version + "\n  Author:   " + author + "\n  Category: " + category +
            "\n\nConversion successful!\n";
 }
 
@@ -74,13 +75,13 @@ TEST_F(Dorvane, DefaultsWithAWindowsStylePath) {
     EXPECT_EQ(r.exit_code, 0);
     EXPECT_EQ(r.out, success_text("C:\\apps\\game.exe", "game.qpa", "game.exe"));
     const qpa_header h = package("game.qpa");
-    EXPECT_EQ(h.format_version, 7) << "the stand-alone converter writes version 7";
+    EXPECT_EQ(+h.format_version, 7) << "the stand-alone converter writes version 7";
     EXPECT_STREQ(h.name, "game.exe");
     EXPECT_STREQ(h.version, "1.0.0");
     EXPECT_STREQ(h.author, "Unknown");
     EXPECT_STREQ(h.description, "");
     EXPECT_STREQ(h.category, "Utilities");
-    EXPECT_EQ(h.flags, 0);
+    EXPECT_EQ(+h.flags, 0);
     EXPECT_EQ(read_bytes(dir / "game.qpa").size(), 1536u);
 }
 
@@ -96,16 +97,16 @@ TEST_F(Dorvane, AllOptionsReachTheHeader) {
     EXPECT_STREQ(h.author, "Me");
     EXPECT_STREQ(h.description, "A tool");
     EXPECT_STREQ(h.category, "Tools");
-    EXPECT_EQ(h.flags, 0x001D);
-    EXPECT_EQ(h.icon_size, 8u);
+    EXPECT_EQ(+h.flags, 0x001D);
+    EXPECT_EQ(+h.icon_size, 8u);
     EXPECT_TRUE(qpa_verify((dir / "app.qpa").string().c_str()));
 }
 
 TEST_F(Dorvane, FlagOptionsWithoutIcon) {
     EXPECT_EQ(run({"app.exe", "app.qpa", "--admin", "-m", "-g"}).exit_code, 0);
-    EXPECT_EQ(package().flags, 0x001C);
+    EXPECT_EQ(+package().flags, 0x001C);
     EXPECT_EQ(run({"app.exe", "app.qpa", "-i", "missing.ico", "-g"}).exit_code, 0);
-    EXPECT_EQ(package().flags, QPA_FLAG_GUI) << "a missing icon is left out silently";
+    EXPECT_EQ(+package().flags, QPA_FLAG_GUI) << "a missing icon is left out silently";
 }
 
 TEST_F(Dorvane, OptionRules) {
@@ -114,9 +115,9 @@ TEST_F(Dorvane, OptionRules) {
         std::string name;
         uint16_t flags;
     } const cases[] = {
-        {{"-n"}, "app.exe", 0},                      // value missing: ignored
-        {{"-n", "-g"}, "-g", 0},                     // a value may start with '-'
-        {{"-x", "word"}, "app.exe", 0},              // unknown option and plain word
+        {{"-n"}, "app.exe", 0},                        // value missing: ignored
+        {{"-n", "-g"}, "-g", 0},                       // a value may start with '-'
+        {{"-x", "word"}, "app.exe", 0},                // unknown option and plain word
         {{"-nName", "-gx", "--admins"}, "app.exe", 0}, // prefixes do not match
         {{"-n", "First", "-n", "Second"}, "Second", 0},
         {{"extra", "-g"}, "app.exe", QPA_FLAG_GUI},
@@ -128,7 +129,7 @@ TEST_F(Dorvane, OptionRules) {
         EXPECT_EQ(r.exit_code, 0);
         EXPECT_EQ(r.out, success_text("app.exe", "app.qpa", c.name)) << c.extra[0];
         EXPECT_STREQ(package().name, c.name.c_str());
-        EXPECT_EQ(package().flags, c.flags) << c.extra[0];
+        EXPECT_EQ(+package().flags, +c.flags) << c.extra[0];
     }
 }
 

@@ -10,7 +10,8 @@ namespace qor::test {
 std::string random_bytes(size_t size, uint32_t seed) {
     std::mt19937 random(seed);
     std::string bytes(size, '\0');
-    for (char& c : bytes) c = static_cast<char>(random());
+    for (char& c : bytes)
+        c = static_cast<char>(random());
     return bytes;
 }
 
@@ -27,7 +28,9 @@ qpa_header header_of(const std::string& file_bytes) {
     return header;
 }
 
-qpa_header header_of_file(const std::filesystem::path& path) { return header_of(read_bytes(path)); }
+qpa_header header_of_file(const std::filesystem::path& path) {
+    return header_of(read_bytes(path));
+}
 
 std::string without_crc_field(const std::string& file_bytes) {
     return file_bytes.substr(0, 352) + file_bytes.substr(356);
@@ -39,7 +42,8 @@ std::string folder_listing(const std::filesystem::path& folder) {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     std::string listing;
-    for (const auto& name : names) listing += name + "\n";
+    for (const auto& name : names)
+        listing += name + "\n";
     return listing;
 }
 

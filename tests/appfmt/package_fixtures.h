@@ -17,6 +17,8 @@ std::string program_bytes(size_t size, uint32_t seed = 1);
 std::string random_bytes(size_t size, uint32_t seed);
 
 // The first 512 bytes of a file as a header record (zeroes when shorter).
+// Its fields are packed: tests compare them as +h.field so that gtest binds
+// its reference to an aligned copy rather than to the misaligned field.
 qpa_header header_of(const std::string& file_bytes);
 qpa_header header_of_file(const std::filesystem::path& path);
 

@@ -7,10 +7,10 @@
 #include <qoros/qor_log.h>
 
 #include <chrono>
-#include <cstring>
-#include <sstream>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -19,7 +19,9 @@ namespace {
 using qor::test::read_bytes;
 using qor::test::write_bytes;
 
-std::string log_text() { return read_bytes(std::filesystem::path(qor_log_get_dir()) / "system.log"); }
+std::string log_text() {
+    return read_bytes(std::filesystem::path(qor_log_get_dir()) / "system.log");
+}
 
 // Waits (bounded) for a condition that another process brings about.
 template <typename Condition> bool eventually(Condition condition) {
@@ -60,9 +62,9 @@ struct RunApp : ::testing::Test {
     void SetUp() override {
         std::filesystem::create_directory(bin);
         write_bytes(dir / "game.exe", program);
-        ASSERT_EQ(qpa_convert_exe((dir / "game.exe").c_str(), qpa.c_str(), "Game", "2.5", 0, 0, 0,
-                                  0, 0),
-                  QOR_OK);
+        ASSERT_EQ(
+            qpa_convert_exe((dir / "game.exe").c_str(), qpa.c_str(), "Game", "2.5", 0, 0, 0, 0, 0),
+            QOR_OK);
     }
     void TearDown() override { setenv("PATH", saved_path.c_str(), 1); }
 
@@ -70,9 +72,10 @@ struct RunApp : ::testing::Test {
     // then renames the record into place so readers never see half of it.
     void install_fake_wine() {
         const auto script = bin / "wine";
-        write_bytes(script, "#!/bin/sh\n"
-                            "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } >\"$0.part\"\n"
-                            "mv \"$0.part\" \"$0.record\"\n");
+        write_bytes(script,
+                    "#!/bin/sh\n"
+                    "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } >\"$0.part\"\n"
+                    "mv \"$0.part\" \"$0.record\"\n");
         std::filesystem::permissions(script, std::filesystem::perms::owner_all);
         setenv("PATH", (bin.string() + ":/usr/bin:/bin").c_str(), 1);
     }
@@ -81,7 +84,8 @@ struct RunApp : ::testing::Test {
         EXPECT_TRUE(eventually([&] { return std::filesystem::exists(record); }));
         std::vector<std::string> lines;
         std::istringstream in(read_bytes(record));
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
         return lines;
     }
 };
@@ -122,8 +126,7 @@ TEST_F(RunApp, NoWineOnPathIsAProcessFailure) {
     EXPECT_EQ(qpa_run_app(qpa.c_str(), nullptr, nullptr), QOR_ERR_PROCESS);
     EXPECT_NE(log_text().find("[ERROR] qpa_run_app: ShellExecute failed\r\n"), std::string::npos);
     install_fake_wine();
-    EXPECT_EQ(qpa_run_app(qpa.c_str(), (dir / "missing-folder").c_str(), nullptr),
-              QOR_ERR_PROCESS)
+    EXPECT_EQ(qpa_run_app(qpa.c_str(), (dir / "missing-folder").c_str(), nullptr), QOR_ERR_PROCESS)
         << "a working folder that cannot be entered fails the start";
 }
 
@@ -168,8 +171,8 @@ TEST_F(RunApp, HostileTextsAreBoundedInTheLogLine) {
     std::memcpy(file.data(), &h, sizeof h);
     write_bytes(qpa, file);
     ASSERT_EQ(qpa_run_app(qpa.c_str(), nullptr, nullptr), QOR_OK);
-    const std::string expected = "Running QPA app: " + std::string(64, 'N') + " (v" +
-                                 std::string(32, 'V') + ")\r\n";
+    const std::string expected =
+        "Running QPA app: " + std::string(64, 'N') + " (v" + std::string(32, 'V') + ")\r\n";
     EXPECT_NE(log_text().find(expected), std::string::npos);
 }
 

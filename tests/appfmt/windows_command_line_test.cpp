@@ -19,10 +19,10 @@ TEST(WindowsCommandLine, SplitsLikeTheCRuntime) {
         {"\"a b\" c", {"a b", "c"}},
         {"\"\"", {""}},
         {"a\"b c\"d", {"ab cd"}},
-        {"a\\\\b", {"a\\\\b"}},           // backslashes alone are literal
-        {"a\\\"b", {"a\"b"}},             // odd count: literal quote
-        {"a\\\\\"b c\"", {"a\\b c"}},     // even count: half, then the quote acts
-        {"\"a\"\"b\"", {"a\"b"}},         // doubled quote inside quotes
+        {"a\\\\b", {"a\\\\b"}},       // backslashes alone are literal
+        {"a\\\"b", {"a\"b"}},         // odd count: literal quote
+        {"a\\\\\"b c\"", {"a\\b c"}}, // even count: half, then the quote acts
+        {"\"a\"\"b\"", {"a\"b"}},     // doubled quote inside quotes
         {"\"unterminated arg", {"unterminated arg"}},
         {"c:\\dir\\ x", {"c:\\dir\\", "x"}},
         {"\xE4\xB8\xAD\xE6\x96\x87 x", {"\xE4\xB8\xAD\xE6\x96\x87", "x"}},

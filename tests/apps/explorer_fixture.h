@@ -32,6 +32,30 @@ inline bool refuse_program(const char*, const char*, const char*) {
 
 inline const host::shell_backend kRecordingShell{record_open, refuse_program};
 
+inline std::vector<std::string> listed_names() {
+    std::vector<std::string> names;
+    for (int i = 0; i < g_files.count; ++i)
+        names.emplace_back(g_files.entries[i].name);
+    return names;
+}
+
+inline const file_entry* entry_named(const std::string& name) {
+    for (int i = 0; i < g_files.count; ++i)
+        if (name == g_files.entries[i].name) return &g_files.entries[i];
+    return nullptr;
+}
+
+inline int index_of(const std::string& name) {
+    const file_entry* e = entry_named(name);
+    return e ? static_cast<int>(e - g_files.entries) : -1;
+}
+
+inline std::string status_text() {
+    char text[kStatusTextSize];
+    files_status_text(text);
+    return text;
+}
+
 // The window rectangle explorer windows open with.
 constexpr int kX = 80, kY = 40, kW = 640, kH = 480;
 
@@ -57,24 +81,6 @@ class ExplorerTest : public ::testing::Test {
         host::change_folder(process_folder_before.c_str());
     }
 
-    static std::vector<std::string> listed_names() {
-        std::vector<std::string> names;
-        for (int i = 0; i < g_files.count; ++i)
-            names.emplace_back(g_files.entries[i].name);
-        return names;
-    }
-
-    static const file_entry* entry_named(const std::string& name) {
-        for (int i = 0; i < g_files.count; ++i)
-            if (name == g_files.entries[i].name) return &g_files.entries[i];
-        return nullptr;
-    }
-
-    static int index_of(const std::string& name) {
-        const file_entry* e = entry_named(name);
-        return e ? static_cast<int>(e - g_files.entries) : -1;
-    }
-
     // A click in the middle of list row `row` (counted from the first drawn row).
     static void click_row(int row) {
         files_handle_click(kX, kY, kW, kH, kX + 300, kY + 90 + 28 * row);
@@ -90,12 +96,6 @@ class ExplorerTest : public ::testing::Test {
 
     static void click_quick_access(int i) {
         files_handle_click(kX, kY, kW, kH, kX + 40, kY + 84 + 24 * i);
-    }
-
-    static std::string status_text() {
-        char text[kStatusTextSize];
-        files_status_text(text);
-        return text;
     }
 
     std::string process_folder_before;

@@ -243,13 +243,6 @@ TEST_F(ExplorerTest, WheelScrollsTheListOneRowPerNotchWithinItsRange) {
     EXPECT_EQ(g_files.scroll, 0);
 }
 
-TEST_F(ExplorerTest, ShortListDoesNotScroll) {
-    write_bytes(home / "one", "");
-    files_refresh();
-    files_handle_wheel(kX, kY, kW, kH, kX + 300, kY + 200, -2);
-    EXPECT_EQ(g_files.scroll, 0);
-}
-
 TEST_F(ExplorerTest, RefreshKeepsTheScrollPositionWithinTheShorterListing) {
     for (int i = 0; i < 39; ++i)
         write_bytes(home / ("n" + std::to_string(i)), "");

@@ -16,9 +16,9 @@ int main(int argc, char** argv) {
     std::printf("  Version:  %s\n", opts.version);
     std::printf("  Author:   %s\n", opts.author);
     std::printf("  Category: %s\n", opts.category);
-    const int result = qpa_convert_exe(opts.input, opts.output, opts.name, opts.version,
-                                       opts.author, opts.description, opts.icon, opts.category,
-                                       opts.flags);
+    const int result =
+        qpa_convert_exe(opts.input, opts.output, opts.name, opts.version, opts.author,
+                        opts.description, opts.icon, opts.category, opts.flags);
     if (result == QOR_OK) {
         std::printf("\nConversion successful!\n");
         return 0;

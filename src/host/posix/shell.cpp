@@ -37,7 +37,8 @@ void reap_in_background(pid_t pid) {
 
 bool spawn_detached(std::vector<std::string>& args, const char* working_folder) {
     std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
+    for (auto& arg : args)
+        argv.push_back(arg.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     if (posix_spawn_file_actions_init(&actions) != 0) return false;
@@ -62,7 +63,8 @@ bool open_document_with_xdg(const char* path) {
 bool start_program_with_wine(const char* program, const char* parameters,
                              const char* working_folder) {
     std::vector<std::string> args{"wine", program};
-    for (auto& arg : split_windows_command_line(parameters)) args.push_back(std::move(arg));
+    for (auto& arg : split_windows_command_line(parameters))
+        args.push_back(std::move(arg));
     return spawn_detached(args, working_folder);
 }
 
@@ -81,6 +83,8 @@ bool shell_start_program(const char* program, const char* parameters, const char
     return start_program_with_wine(program, parameters, working_folder);
 }
 
-void set_shell_backend(const shell_backend* backend) { g_shell_backend.store(backend); }
+void set_shell_backend(const shell_backend* backend) {
+    g_shell_backend.store(backend);
+}
 
 } // namespace qor::host

@@ -47,8 +47,7 @@ std::string hidden_name_beside(const std::string& final_path) {
         random = static_cast<uint64_t>(getpid()) * 0x9E3779B97F4A7C15ull ^
                  reinterpret_cast<uintptr_t>(&random);
     const size_t slash = final_path.rfind('/');
-    const std::string name =
-        slash == std::string::npos ? final_path : final_path.substr(slash + 1);
+    const std::string name = slash == std::string::npos ? final_path : final_path.substr(slash + 1);
     char suffix[24];
     std::snprintf(suffix, sizeof suffix, ".%016llx", static_cast<unsigned long long>(random));
     return folder_of(final_path) + "/." + name + suffix;
@@ -78,8 +77,7 @@ bool link_unnamed(staged_file* staged) {
         std::string name = hidden_name_beside(staged->final_path);
         int rc = linkat(AT_FDCWD, fd_path, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
         if (rc != 0 && errno == ENOENT) // no /proc: needs CAP_DAC_READ_SEARCH
-            rc = linkat(static_cast<int>(staged->file), "", AT_FDCWD, name.c_str(),
-                        AT_EMPTY_PATH);
+            rc = linkat(static_cast<int>(staged->file), "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH);
         if (rc == 0) {
             staged->temp_path = std::move(name);
             return true;

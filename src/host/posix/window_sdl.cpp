@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "host/host_keys.h"
 #include "host/host_window.h"
@@ -21,7 +22,10 @@ bool g_video_started = false;
 // a desktop nobody can see would never end, so they count as no display
 // unless the user asked for one by name.
 bool driver_shows_nothing(const char* driver) {
-    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    if (!driver) return false;
+    for (const char* invisible : {"offscreen", "dummy", "evdev"})
+        if (std::strcmp(driver, invisible) == 0) return true;
+    return false;
 }
 
 bool driver_requested_by_user(const char* driver) {
@@ -121,6 +125,32 @@ void deliver(const SDL_Event& event, window_message_handler handler) {
     }
 }
 
+// A driver is only tried where the session announces its display: the
+// Wayland client library prints an error of its own when it finds no socket.
+bool display_announced(const char* driver) {
+    if (std::strcmp(driver, "wayland") == 0) return std::getenv("WAYLAND_DISPLAY") != nullptr;
+    if (std::strcmp(driver, "x11") == 0) return std::getenv("DISPLAY") != nullptr;
+    return true;
+}
+
+bool start_video(const char* driver) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+// The user's SDL_VIDEODRIVER is honoured as it is; otherwise every driver
+// that can show a window on an announced display is tried in SDL's order.
+bool start_some_video_driver() {
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    if (requested && *requested) return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        const char* driver = SDL_GetVideoDriver(i);
+        if (driver_shows_nothing(driver) || !display_announced(driver)) continue;
+        if (start_video(driver)) return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool window_system_start() {
@@ -132,7 +162,11 @@ bool window_system_start() {
     // routing it through a software OpenGL renderer costs several times the
     // CPU of drawing the desktop.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+    if (SDL_Init(0) != 0) return false;
+    if (!start_some_video_driver()) {
+        SDL_Quit();
+        return false;
+    }
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver_shows_nothing(driver) && !driver_requested_by_user(driver)) {
         SDL_Quit();

@@ -4,14 +4,17 @@ namespace qor::host {
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Handles a run of backslashes at `p`: 2n before a quote give n and leave
 // the quote to act; 2n+1 give n and a literal quote; elsewhere they are
 // literal. Returns the position after what was consumed.
 const char* take_backslashes(const char* p, std::string* arg) {
     size_t count = 0;
-    while (p[count] == '\\') ++count;
+    while (p[count] == '\\')
+        ++count;
     if (p[count] != '"') {
         arg->append(count, '\\');
         return p + count;
@@ -29,7 +32,8 @@ std::vector<std::string> split_windows_command_line(const char* text) {
     if (text == nullptr) return args;
     const char* p = text;
     for (;;) {
-        while (is_blank(*p)) ++p;
+        while (is_blank(*p))
+            ++p;
         if (*p == '\0') return args;
         std::string arg;
         bool quoted = false;

@@ -13,3 +13,14 @@ endfunction()
 function(qor_pkgconfig_libs)
   set_property(GLOBAL APPEND PROPERTY QOR_PC_LIBS ${ARGN})
 endfunction()
+
+# Adds every folder below the current one that has a CMakeLists.txt, so a
+# new subsystem only needs its own folder.
+macro(qor_add_area_folders)
+  file(GLOB qor_area_folders LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(qor_area_folder IN LISTS qor_area_folders)
+    if(IS_DIRECTORY ${qor_area_folder} AND EXISTS ${qor_area_folder}/CMakeLists.txt)
+      add_subdirectory(${qor_area_folder})
+    endif()
+  endforeach()
+endmacro()

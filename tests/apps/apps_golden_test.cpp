@@ -1,0 +1,99 @@
+// Whole frames with the terminal, the explorer and the editor, compared with
+// reviewed images. Text comes from the test glyph source and the explorer's
+// listing from a fixed double (host order and dates differ between
+// machines), so the frames are the same everywhere.
+#include "apps_desktop_fixture.h"
+#include "desktop/golden.h"
+
+namespace qor::test {
+namespace {
+
+// A home folder that exists on no machine, in the host's spelling: nothing
+// below reads it except the listing double.
+std::string fixed_home() {
+    std::string path = "/qoros/bootsys/homet";
+    for (char& c : path)
+        if (c == '/') c = host::kPathSeparator;
+    return path;
+}
+
+bool fixed_listing(const char*, std::vector<host::folder_entry>* out) {
+    const struct {
+        const char* name;
+        bool folder;
+        uint64_t size;
+    } rows[] = {{".", true, 0},          {"..", true, 0},
+                {"Documents", true, 0},  {"report.pdf", false, 1536},
+                {"README", false, 1023}, {"archive.tar.gz", false, 1048575}};
+    out->clear();
+    for (const auto& row : rows) {
+        host::folder_entry e;
+        e.name = row.name;
+        e.info.is_folder = row.folder;
+        e.info.size = row.size;
+        e.info.modified_unix = 1757669400; // 2025-09-12 09:30 UTC
+        out->push_back(e);
+    }
+    return true;
+}
+
+class AppsGoldenFrame : public AppsDesktopTest {
+  protected:
+    void SetUp() override {
+        AppsDesktopTest::SetUp();
+        set_home(fixed_home());
+        terminal_init(&g_term, fixed_home().c_str()); // missing; the prompt still shows it
+        files_set_folder_lister(fixed_listing);
+    }
+};
+
+TEST_F(AppsGoldenFrame, TerminalAfterHelp) {
+    click_icon(kIconTerm);
+    type_keys("help");
+    desktop_driver_key(0x0D);
+    type_keys("ls -a");
+    desktop_driver_key(0x25); // cursor one place left
+    desktop_driver_render();
+    EXPECT_TRUE(frame_matches_golden("terminal_after_help"));
+}
+
+TEST_F(AppsGoldenFrame, ExplorerWithASelectedFile) {
+    click_icon(kIconFiles);
+    const app_window win = g_app_wins[g_active_win];
+    desktop_driver_click(win.x + 300, win.y + 90 + 28 * index_of("README"));
+    ASSERT_EQ(open_requests().size(), 1u);
+    desktop_driver_render();
+    EXPECT_TRUE(frame_matches_golden("explorer_files"));
+
+    // A few pixels worked out from the layout, independent of the image.
+    const int x = win.x, y = win.y, r = y + 86 + 28 * index_of("README");
+    EXPECT_EQ(desktop_driver_pixel(x + 121 + (win.w - 122) - 1, r - 7), 0xFFFFE8CCu); // selection
+    EXPECT_EQ(desktop_driver_pixel(x + 2, y + 84 - 6), 0xFFFFE8CCu);     // quick access: homet
+    EXPECT_EQ(desktop_driver_pixel(x + 8, y + 84 + 24), 0xFF3CC8FFu);    // its folder icon
+    EXPECT_EQ(desktop_driver_pixel(x + 1, y + win.h - 17), 0xFFFAF5F5u); // status bar
+    EXPECT_EQ(desktop_driver_pixel(x + 5, y + win.h - 18), 0xFFD2C8C8u); // its top line
+    EXPECT_EQ(desktop_driver_pixel(x + 120, y + 300), 0xFFD2C8C8u);      // pane divider
+}
+
+TEST_F(AppsGoldenFrame, EmptyHometWindow) {
+    files_set_folder_lister([](const char*, std::vector<host::folder_entry>* out) {
+        out->assign(2, host::folder_entry{});
+        (*out)[0].name = ".";
+        (*out)[1].name = "..";
+        return true;
+    });
+    click_icon(kIconHomet);
+    desktop_driver_render();
+    EXPECT_TRUE(frame_matches_golden("explorer_homet_empty"));
+}
+
+TEST_F(AppsGoldenFrame, CodeEditorSample) {
+    click_icon(kIconCode);
+    desktop_driver_key(0x26); // up to line 5
+    desktop_driver_key(0x23); // its end
+    desktop_driver_render();
+    EXPECT_TRUE(frame_matches_golden("code_editor"));
+}
+
+} // namespace
+} // namespace qor::test
