@@ -136,8 +136,9 @@ TEST_F(Converter, RejectsAbsentArgumentsAndNonPrograms) {
         EXPECT_EQ(convert(), c.expected) << "input of " << c.bytes.size() << " bytes";
         EXPECT_EQ(std::filesystem::exists(qpa), c.expected == QOR_OK);
     }
-    EXPECT_EQ(qpa_convert_exe((dir / "missing.exe").string().c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0),
-              QOR_ERR_IO);
+    EXPECT_EQ(
+        qpa_convert_exe((dir / "missing.exe").string().c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0),
+        QOR_ERR_IO);
     EXPECT_EQ(qpa_convert_exe(dir.string().c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0), QOR_ERR_IO)
         << "a folder is not a readable program";
 }

@@ -27,8 +27,7 @@ struct Dorvane : ::testing::Test {
 
     // Started as "./dorvane" from its own folder, as a user types it.
     run_result run(const std::vector<std::string>& args) {
-        const qor::test::run_result r =
-            qor::test::run_program("./dorvane", args, {}, dir.string());
+        const qor::test::run_result r = qor::test::run_program("./dorvane", args, {}, dir.string());
         EXPECT_EQ(r.err, "");
         return run_result{r.exit_code, qor::test::console_text(r.out)};
     }

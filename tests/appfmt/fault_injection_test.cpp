@@ -68,7 +68,8 @@ TEST_F(FaultInjection, ConversionFailuresLeaveTheOldPackage) {
     const auto qpa = dir / "out" / "p.qpa";
     std::filesystem::create_directory(dir / "out");
     const auto run = [&] {
-        return qpa_convert_exe((dir / "p.exe").string().c_str(), qpa.string().c_str(), "P", 0, 0, 0, 0, 0, 0);
+        return qpa_convert_exe((dir / "p.exe").string().c_str(), qpa.string().c_str(), "P", 0, 0, 0,
+                               0, 0, 0);
     };
     fail_each(run, {fs_op::open_write, fs_op::write, fs_op::seek, fs_op::rename}, qpa, QOR_ERR_IO);
 }
@@ -78,7 +79,8 @@ TEST_F(FaultInjection, ProgramReadFailureLeavesTheOldPackage) {
     const auto qpa = dir / "out" / "p.qpa";
     std::filesystem::create_directory(dir / "out");
     const auto run = [&] {
-        return qpa_convert_exe((dir / "p.exe").string().c_str(), qpa.string().c_str(), "P", 0, 0, 0, 0, 0, 0);
+        return qpa_convert_exe((dir / "p.exe").string().c_str(), qpa.string().c_str(), "P", 0, 0, 0,
+                               0, 0, 0);
     };
     fail_each(run, {fs_op::open_read, fs_op::read}, qpa, QOR_ERR_IO);
 }
@@ -93,8 +95,8 @@ TEST_F(FaultInjection, IconReadFailureYieldsAPackageWithoutIcon) {
         g_plan = {};
         g_plan.op = fs_op::read;
         g_plan.fail_at = position;
-        ASSERT_EQ(qpa_convert_exe((dir / "p.exe").string().c_str(), qpa.string().c_str(), "P", 0, 0, 0,
-                                  (dir / "i.ico").string().c_str(), 0, QPA_FLAG_GUI),
+        ASSERT_EQ(qpa_convert_exe((dir / "p.exe").string().c_str(), qpa.string().c_str(), "P", 0, 0,
+                                  0, (dir / "i.ico").string().c_str(), 0, QPA_FLAG_GUI),
                   QOR_OK);
         const std::string file = read_bytes(qpa);
         const qpa_header h = qor::test::header_of(file);
@@ -112,7 +114,9 @@ namespace {
 TEST_F(FaultInjection, ExtractionFailuresLeaveTheOldFile) {
     write_bytes(dir / "p.exe", qor::test::program_bytes(3u << 20));
     const auto qpa = dir / "p.qpa";
-    ASSERT_EQ(qpa_convert_exe((dir / "p.exe").string().c_str(), qpa.string().c_str(), "P", 0, 0, 0, 0, 0, 0), QOR_OK);
+    ASSERT_EQ(qpa_convert_exe((dir / "p.exe").string().c_str(), qpa.string().c_str(), "P", 0, 0, 0,
+                              0, 0, 0),
+              QOR_OK);
     std::filesystem::create_directory(dir / "out");
     const auto out = dir / "out" / "app.exe";
     const auto run = [&] { return qpa_extract_exe(qpa.string().c_str(), out.string().c_str()); };

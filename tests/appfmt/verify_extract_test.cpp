@@ -20,8 +20,8 @@ struct Packages : ::testing::Test {
     void SetUp() override {
         write_bytes(dir / "p.exe", program);
         write_bytes(dir / "p.ico", icon);
-        ASSERT_EQ(qpa_convert_exe((dir / "p.exe").string().c_str(), qpa.string().c_str(), "P", 0, 0, 0,
-                                  (dir / "p.ico").string().c_str(), 0, 0),
+        ASSERT_EQ(qpa_convert_exe((dir / "p.exe").string().c_str(), qpa.string().c_str(), "P", 0, 0,
+                                  0, (dir / "p.ico").string().c_str(), 0, 0),
                   QOR_OK);
     }
 
@@ -96,29 +96,36 @@ TEST_F(Packages, ExtractsProgramAndIcon) {
 TEST_F(Packages, ExtractionRefusals) {
     EXPECT_EQ(qpa_extract_exe(nullptr, "x"), QOR_ERR_INVALID_ARG);
     EXPECT_EQ(qpa_extract_exe(qpa.string().c_str(), nullptr), QOR_ERR_INVALID_ARG);
-    EXPECT_EQ(qpa_extract_exe((dir / "missing.qpa").string().c_str(), (dir / "o").string().c_str()), QOR_ERR_IO);
+    EXPECT_EQ(qpa_extract_exe((dir / "missing.qpa").string().c_str(), (dir / "o").string().c_str()),
+              QOR_ERR_IO);
     write_bytes(dir / "not.qpa", std::string(600, 'x'));
-    EXPECT_EQ(qpa_extract_exe((dir / "not.qpa").string().c_str(), (dir / "o").string().c_str()), QOR_ERR_INVALID_ARG);
-    EXPECT_EQ(qpa_extract_exe(qpa.string().c_str(), (dir / "no-such-folder" / "o").string().c_str()), QOR_ERR_IO);
+    EXPECT_EQ(qpa_extract_exe((dir / "not.qpa").string().c_str(), (dir / "o").string().c_str()),
+              QOR_ERR_INVALID_ARG);
+    EXPECT_EQ(
+        qpa_extract_exe(qpa.string().c_str(), (dir / "no-such-folder" / "o").string().c_str()),
+        QOR_ERR_IO);
     EXPECT_FALSE(std::filesystem::exists(dir / "o"));
 }
 
 TEST_F(Packages, IconExtractionNeedsFlagAndSize) {
     edit_header([](qpa_header* h) { h->flags = 0; });
-    EXPECT_EQ(qpa_extract_icon(qpa.string().c_str(), (dir / "a.ico").string().c_str()), QOR_ERR_NOT_FOUND);
+    EXPECT_EQ(qpa_extract_icon(qpa.string().c_str(), (dir / "a.ico").string().c_str()),
+              QOR_ERR_NOT_FOUND);
     edit_header([](qpa_header* h) {
         h->flags = QPA_FLAG_ICON;
         h->icon_size = 0;
     });
-    EXPECT_EQ(qpa_extract_icon(qpa.string().c_str(), (dir / "b.ico").string().c_str()), QOR_ERR_NOT_FOUND);
+    EXPECT_EQ(qpa_extract_icon(qpa.string().c_str(), (dir / "b.ico").string().c_str()),
+              QOR_ERR_NOT_FOUND);
     EXPECT_FALSE(std::filesystem::exists(dir / "a.ico"));
     EXPECT_FALSE(std::filesystem::exists(dir / "b.ico"));
     write_bytes(dir / "plain.exe", program);
-    ASSERT_EQ(qpa_convert_exe((dir / "plain.exe").string().c_str(), (dir / "plain.qpa").string().c_str(), "P", 0, 0,
-                              0, 0, 0, 0),
+    ASSERT_EQ(qpa_convert_exe((dir / "plain.exe").string().c_str(),
+                              (dir / "plain.qpa").string().c_str(), "P", 0, 0, 0, 0, 0, 0),
               QOR_OK);
-    EXPECT_EQ(qpa_extract_icon((dir / "plain.qpa").string().c_str(), (dir / "c.ico").string().c_str()),
-              QOR_ERR_NOT_FOUND);
+    EXPECT_EQ(
+        qpa_extract_icon((dir / "plain.qpa").string().c_str(), (dir / "c.ico").string().c_str()),
+        QOR_ERR_NOT_FOUND);
 }
 
 TEST_F(Packages, CutShortProgramExtractsWhatIsThere) {
@@ -137,7 +144,8 @@ TEST_F(Packages, HostileOffsetsAndSizesAreSafe) {
     EXPECT_EQ(read_bytes(dir / "far.exe"), "");
 
     edit_header([](qpa_header* h) { h->exe_offset = ~uint64_t{0} - 3; });
-    EXPECT_EQ(qpa_extract_exe(qpa.string().c_str(), (dir / "neg.exe").string().c_str()), QOR_ERR_IO);
+    EXPECT_EQ(qpa_extract_exe(qpa.string().c_str(), (dir / "neg.exe").string().c_str()),
+              QOR_ERR_IO);
     EXPECT_FALSE(std::filesystem::exists(dir / "neg.exe"));
 
     edit_header([](qpa_header* h) {

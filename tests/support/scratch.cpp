@@ -12,7 +12,9 @@ std::filesystem::path& mutable_scratch_root() {
     return root;
 }
 
-const std::filesystem::path& scratch_root() { return mutable_scratch_root(); }
+const std::filesystem::path& scratch_root() {
+    return mutable_scratch_root();
+}
 
 std::filesystem::path fresh_folder(const std::string& tag) {
     static std::atomic<int> counter{0};
