@@ -163,16 +163,7 @@ TEST_F(Converter, PlainCreatePermissionsAndSymbolicLinksKept) {
     EXPECT_EQ(read_bytes(dir / "store" / "real.qpa").size(), 522u);
 }
 
-TEST(PackageHelpers, StrncpySafeAndReadFileAll) {
-    char field[8];
-    std::memset(field, 'x', sizeof field);
-    qpa_strncpy_safe(field, nullptr, sizeof field);
-    EXPECT_EQ(field[0], 'x') << "absent source writes nothing";
-    qpa_strncpy_safe(field, "abcdefghij", sizeof field);
-    EXPECT_EQ(std::string(field), "abcdefg");
-    qpa_strncpy_safe(field, "ab", sizeof field);
-    EXPECT_EQ(std::string(field, sizeof field), std::string("ab\0\0\0\0\0\0", 8));
-
+TEST(PackageHelpers, ReadFileAllReturnsWholeContentOrNothing) {
     const auto dir = qor::test::fresh_folder();
     const std::string bytes = qor::test::random_bytes(70000, 9);
     write_bytes(dir / "f", bytes);

@@ -115,17 +115,13 @@ TEST_F(RunApp, PassesWorkingFolderAndWindowsStyleParameters) {
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()), expected_args);
 }
 
-TEST_F(RunApp, NoWineOnPathIsAProcessFailure) {
-    setenv("PATH", bin.c_str(), 1); // empty folder: nothing to start
+TEST_F(RunApp, FailuresReturnTheirStepsCodeAndLogIt) {
+    setenv("PATH", bin.c_str(), 1); // empty folder: no wine to start
     EXPECT_EQ(qpa_run_app(qpa.c_str(), nullptr, nullptr), QOR_ERR_PROCESS);
     EXPECT_NE(log_text().find("[ERROR] qpa_run_app: ShellExecute failed\r\n"), std::string::npos);
     install_fake_wine();
     EXPECT_EQ(qpa_run_app(qpa.c_str(), (dir / "missing-folder").c_str(), nullptr), QOR_ERR_PROCESS)
         << "a working folder that cannot be entered fails the start";
-}
-
-TEST_F(RunApp, FailuresReturnTheirStepsCodeAndLogIt) {
-    install_fake_wine();
     EXPECT_EQ(qpa_run_app((dir / "missing.qpa").c_str(), nullptr, nullptr), QOR_ERR_IO);
     write_bytes(dir / "text.qpa", std::string(700, 't'));
     EXPECT_EQ(qpa_run_app((dir / "text.qpa").c_str(), nullptr, nullptr), QOR_ERR_INVALID_ARG);
