@@ -1,5 +1,6 @@
 #include "support/scratch.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -38,6 +39,14 @@ void write_bytes(const std::filesystem::path& path, const std::string& bytes) {
 std::string read_bytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> folder_names(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string console_text(const std::string& out) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace qor::test {
 
@@ -16,6 +17,9 @@ std::filesystem::path fresh_folder(const std::string& tag = "");
 // Whole-file helpers for setting up and checking fixtures.
 void write_bytes(const std::filesystem::path& path, const std::string& bytes);
 std::string read_bytes(const std::filesystem::path& path);
+
+// Names of a folder's entries, sorted: shows what a failed write left behind.
+std::vector<std::string> folder_names(const std::filesystem::path& folder);
 
 // Console output as lines ending in "\n" (Windows programs end their lines
 // with "\r\n").
