@@ -1,8 +1,7 @@
 // Linux drive list: mounted file systems stand in for drive letters.
-#include "host/host_drives.h"
+#include "host/native.h"
 #include "host/posix/mountinfo.h"
 
-#include <atomic>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -11,8 +10,6 @@
 namespace qor::host {
 
 namespace {
-
-std::atomic<drive_source> g_drive_source{nullptr};
 
 std::string read_text_file(const char* path) {
     std::ifstream in(path, std::ios::binary);
@@ -41,7 +38,9 @@ void query_sizes(const std::string& mount_point, drive* out) {
     out->free_bytes = static_cast<uint64_t>(stats.f_bfree) * stats.f_frsize;
 }
 
-std::vector<drive> host_drives() {
+} // namespace
+
+std::vector<drive> native::list_drives() {
     const auto mounts = posix::parse_mountinfo(read_text_file("/proc/self/mountinfo"));
     std::vector<drive> drives;
     for (const posix::drive_mount& mount : posix::choose_drive_mounts(mounts)) {
@@ -58,17 +57,6 @@ std::vector<drive> host_drives() {
         drives.push_back(entry);
     }
     return drives;
-}
-
-} // namespace
-
-std::vector<drive> list_drives() {
-    const drive_source source = g_drive_source.load(std::memory_order_acquire);
-    return source ? source() : host_drives();
-}
-
-void set_drive_source(drive_source source) {
-    g_drive_source.store(source, std::memory_order_release);
 }
 
 } // namespace qor::host

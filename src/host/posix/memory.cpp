@@ -1,15 +1,12 @@
 // POSIX memory status from /proc/meminfo. The load is the share of physical
 // memory not available to new programs, the figure Windows calls memory load.
-#include "host/host_memory.h"
+#include "host/native.h"
 
-#include <atomic>
 #include <cstdio>
 
 namespace qor::host {
 
 namespace {
-
-std::atomic<memory_query_fn> g_memory_query{nullptr};
 
 // Reads "Name:   1234 kB" lines; false unless both figures were found.
 bool read_meminfo(uint64_t* total_kb, uint64_t* available_kb) {
@@ -31,7 +28,9 @@ bool read_meminfo(uint64_t* total_kb, uint64_t* available_kb) {
     return have_total && have_available;
 }
 
-bool host_query_memory(memory_status* out) {
+} // namespace
+
+bool native::query_memory(memory_status* out) {
     uint64_t total_kb = 0, available_kb = 0;
     if (!read_meminfo(&total_kb, &available_kb) || total_kb == 0) return false;
     if (available_kb > total_kb) available_kb = total_kb;
@@ -39,18 +38,6 @@ bool host_query_memory(memory_status* out) {
     out->available_physical = available_kb * 1024;
     out->load_percent = static_cast<uint32_t>((total_kb - available_kb) * 100 / total_kb);
     return true;
-}
-
-} // namespace
-
-bool query_memory(memory_status* out) {
-    if (!out) return false;
-    const memory_query_fn replacement = g_memory_query.load();
-    return replacement ? replacement(out) : host_query_memory(out);
-}
-
-void set_memory_query(memory_query_fn query) {
-    g_memory_query.store(query);
 }
 
 } // namespace qor::host

@@ -1,15 +1,11 @@
 // Windows drives: the letter mask, each root's type and its capacity.
-#include "host/host_drives.h"
+#include "host/native.h"
 
 #include <windows.h>
-
-#include <atomic>
 
 namespace qor::host {
 
 namespace {
-
-std::atomic<drive_source> g_drive_source{nullptr};
 
 drive_type type_of(UINT host_type) {
     switch (host_type) {
@@ -47,7 +43,9 @@ void query_capacity(const char* root, drive* out) {
     SetThreadErrorMode(previous_mode, nullptr);
 }
 
-std::vector<drive> host_drives() {
+} // namespace
+
+std::vector<drive> native::list_drives() {
     std::vector<drive> drives;
     const DWORD mask = GetLogicalDrives();
     for (int bit = 0; bit < 26; ++bit) {
@@ -60,17 +58,6 @@ std::vector<drive> host_drives() {
         drives.push_back(entry);
     }
     return drives;
-}
-
-} // namespace
-
-std::vector<drive> list_drives() {
-    const drive_source source = g_drive_source.load(std::memory_order_acquire);
-    return source ? source() : host_drives();
-}
-
-void set_drive_source(drive_source source) {
-    g_drive_source.store(source, std::memory_order_release);
 }
 
 } // namespace qor::host
