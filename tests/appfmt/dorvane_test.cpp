@@ -31,8 +31,10 @@ struct Dorvane : ::testing::Test {
         write_bytes(dir / "app.exe", qor::test::program_bytes(2048));
     }
 
-    run_result run(const std::vector<std::string>& args) {
-        std::string command = "cd " + shell_quote(dir.string()) + " && ./dorvane";
+    // `environment`: assignments put before the program ("A=1 B=2").
+    run_result run(const std::vector<std::string>& args, const std::string& environment = "") {
+        std::string command =
+            "cd " + shell_quote(dir.string()) + " && " + environment + " ./dorvane";
         for (const auto& arg : args)
             command += " " + shell_quote(arg);
         command += " >stdout.txt 2>stderr.txt; echo $? >rc.txt";
@@ -184,3 +186,56 @@ TEST_F(Dorvane, FailureMessagesAndExitCodes) {
 }
 
 } // namespace
+
+#ifdef QOR_FAULT_SHIM_PATH
+namespace {
+
+// Real system-call failures inside the built program, through the preloaded
+// shim: every write position with a full disk and with an I/O error, a
+// failing fsync and a failing rename. Each time dorvane reports code -4 and
+// the package already at the destination stays byte for byte.
+TEST_F(Dorvane, RealDiskErrorsFailTheConversionAndKeepTheOldPackage) {
+    write_bytes(dir / "big.exe", qor::test::program_bytes(3u << 20));
+    write_bytes(dir / "app.qpa", "previous package");
+    const std::string listing = qor::test::folder_listing(dir);
+    const std::string shim = std::string("LD_PRELOAD=") + QOR_FAULT_SHIM_PATH +
+                             " ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0";
+    const std::string failed = "\nConversion failed with error code: -4\n";
+    auto expect_failed_intact = [&](const std::string& environment) {
+        const run_result r = run({"big.exe", "app.qpa"}, shim + " " + environment);
+        EXPECT_EQ(r.exit_code, 1) << environment;
+        EXPECT_TRUE(r.out.size() > failed.size() &&
+                    r.out.compare(r.out.size() - failed.size(), failed.size(), failed) == 0)
+            << environment << ": " << r.out;
+        EXPECT_EQ(read_bytes(dir / "app.qpa"), "previous package") << environment;
+        EXPECT_EQ(qor::test::folder_listing(dir), listing) << environment;
+    };
+    for (const char* code : {"28" /* ENOSPC */, "5" /* EIO */}) {
+        int position = 1;
+        // Header, program prefix, three 1 MiB chunks, header again.
+        for (; position <= 6; ++position)
+            expect_failed_intact("QOR_SHIM_WRITE_ERRNO=" + std::string(code) +
+                                 " QOR_SHIM_FAIL_WRITE=" + std::to_string(position));
+    }
+    expect_failed_intact("QOR_SHIM_FAIL_FSYNC=1");
+    expect_failed_intact("QOR_SHIM_FAIL_RENAME=1");
+    expect_failed_intact("QOR_SHIM_NO_TMPFILE=1 QOR_SHIM_FAIL_RENAME=1");
+    // A seventh write does not exist: the conversion then succeeds.
+    EXPECT_EQ(run({"big.exe", "app.qpa"}, shim + " QOR_SHIM_FAIL_WRITE=7").exit_code, 0);
+    EXPECT_EQ(static_cast<uint64_t>(package().exe_size), uint64_t{3} << 20);
+}
+
+TEST_F(Dorvane, WithoutUnnamedTemporaryFilesNothingIsLeftEither) {
+    write_bytes(dir / "app.qpa", "previous package");
+    const std::string listing = qor::test::folder_listing(dir);
+    const run_result r =
+        run({"app.exe", "app.qpa"}, std::string("LD_PRELOAD=") + QOR_FAULT_SHIM_PATH +
+                                        " ASAN_OPTIONS=verify_asan_link_order=0"
+                                        ":detect_leaks=0 QOR_SHIM_NO_TMPFILE=1");
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_TRUE(qpa_verify((dir / "app.qpa").c_str()));
+    EXPECT_EQ(qor::test::folder_listing(dir), listing);
+}
+
+} // namespace
+#endif

@@ -36,15 +36,4 @@ std::string without_crc_field(const std::string& file_bytes) {
     return file_bytes.substr(0, 352) + file_bytes.substr(356);
 }
 
-std::string folder_listing(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    std::string listing;
-    for (const auto& name : names)
-        listing += name + "\n";
-    return listing;
-}
-
 } // namespace qor::test

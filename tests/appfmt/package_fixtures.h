@@ -25,7 +25,4 @@ qpa_header header_of_file(const std::filesystem::path& path);
 // Bytes of a file with bytes 352..355 left out: the checksummed sequence.
 std::string without_crc_field(const std::string& file_bytes);
 
-// Every file name in a folder, sorted; shows leftovers of failed writes.
-std::string folder_listing(const std::filesystem::path& folder);
-
 } // namespace qor::test

@@ -1,9 +1,11 @@
 #include "support/scratch.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <vector>
 
 namespace qor::test {
 
@@ -12,7 +14,9 @@ std::filesystem::path& mutable_scratch_root() {
     return root;
 }
 
-const std::filesystem::path& scratch_root() { return mutable_scratch_root(); }
+const std::filesystem::path& scratch_root() {
+    return mutable_scratch_root();
+}
 
 std::filesystem::path fresh_folder(const std::string& tag) {
     static std::atomic<int> counter{0};
@@ -36,6 +40,17 @@ void write_bytes(const std::filesystem::path& path, const std::string& bytes) {
 std::string read_bytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string folder_listing(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::string listing;
+    for (const auto& name : names)
+        listing += name + "\n";
+    return listing;
 }
 
 } // namespace qor::test

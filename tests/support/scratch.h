@@ -17,4 +17,8 @@ std::filesystem::path fresh_folder(const std::string& tag = "");
 void write_bytes(const std::filesystem::path& path, const std::string& bytes);
 std::string read_bytes(const std::filesystem::path& path);
 
+// The names in a folder, sorted, one per line: compares what a failed
+// operation left behind with what was there before.
+std::string folder_listing(const std::filesystem::path& folder);
+
 } // namespace qor::test
