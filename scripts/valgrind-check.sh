@@ -28,7 +28,7 @@ check() {
   local rc=0
   HOME="$work/home" valgrind --tool=memcheck --error-exitcode=99 --leak-check=full \
     --errors-for-leak-kinds=definite --show-leak-kinds=definite \
-    --suppressions=scripts/valgrind.supp --log-file="$log" "$@" || rc=$?
+    --suppressions=scripts/valgrind.supp --log-file="$log" "$@" >"$work/$name.out" 2>&1 || rc=$?
   echo "=== $name (exit $rc) ==="
   grep -E "ERROR SUMMARY|definitely lost|indirectly lost|possibly lost|still reachable" "$log" |
     sed 's/^==[0-9]*== *//'
