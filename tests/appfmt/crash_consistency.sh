@@ -24,7 +24,7 @@ start=$(date +%s%N)
 full_ns=$(($(date +%s%N) - start))
 rm -f probe.qpa
 
-old_kept=0 new_complete=0 staging_seen=0
+old_kept=0 new_complete=0 staging_unnamed=0 staging_named=0
 for ((trial = 1; trial <= trials; trial++)); do
   cp old.qpa dest.qpa
   preload=()
@@ -47,7 +47,11 @@ for ((trial = 1; trial <= trials; trial++)); do
     exit 1
   fi
   staging=$(find . -maxdepth 1 -name '.dest.qpa.qor-staging.*' | wc -l)
-  staging_seen=$((staging_seen + staging))
+  if ((trial % 2 == 0)); then
+    staging_named=$((staging_named + staging))
+  else
+    staging_unnamed=$((staging_unnamed + staging))
+  fi
   if ((staging > 0)); then
     # A later conversion removes what the killed writer left.
     "$dorvane" old.exe other.qpa -n Other >/dev/null # another destination: kept
@@ -65,6 +69,6 @@ for ((trial = 1; trial <= trials; trial++)); do
 done
 leftovers=$(find . -maxdepth 1 -name '.*qor-staging*' | wc -l)
 echo "crash consistency: $trials kills; old package kept $old_kept, new package complete" \
-  "$new_complete, partial 0; staging files left by kills $staging_seen (all removed by the" \
-  "next conversion); left at the end $leftovers"
+  "$new_complete, partial 0; staging files left by kills: $staging_unnamed with O_TMPFILE," \
+  "$staging_named without (all removed by the next conversion); left at the end $leftovers"
 [ "$leftovers" -eq 0 ]
