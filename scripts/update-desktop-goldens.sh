@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset default >/dev/null
 cmake --build --preset default --target qor_desktop_tests
-QOR_UPDATE_GOLDENS=1 build/default/tests/desktop/qor_desktop_tests --gtest_filter='GoldenFrame.*'
+QOR_UPDATE_GOLDENS=1 build/default/tests/desktop/qor_desktop_tests --gtest_filter='*GoldenFrame.*'
 git status --short tests/desktop/goldens
 # The terminal, explorer and editor frames live beside their own tests.
 cmake --build --preset default --target qor_apps_tests

@@ -1,6 +1,8 @@
 // Rendering contexts: each owns one opaque 32-bit framebuffer.
 #include <qoros/qor_graphics.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -34,10 +36,10 @@ extern "C" qor_context* qor_graphics_create_context(int width, int height) {
     ctx->pitch = static_cast<int64_t>(width) * 4;
     ctx->valid = 1;
 
-    // Unsigned 64-bit: the largest width * 4 * height still fits, and calloc
-    // refuses what the host cannot grant.
+    // Unsigned 64-bit: the largest width * 4 * height still fits. No object
+    // may be larger than PTRDIFF_MAX, so such sizes are refused before asking.
     const uint64_t bytes = static_cast<uint64_t>(ctx->pitch) * static_cast<uint64_t>(height);
-    if (bytes > SIZE_MAX) {
+    if (bytes > static_cast<uint64_t>(PTRDIFF_MAX)) {
         std::free(ctx);
         return nullptr;
     }

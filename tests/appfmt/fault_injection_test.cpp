@@ -11,72 +11,59 @@ namespace {
 
 using qor::host::fs_op;
 using qor::test::fail_each;
-using qor::test::fresh_folder;
+using qor::test::folder_names;
 using qor::test::read_bytes;
 using qor::test::write_bytes;
 
 struct FaultInjection : ::testing::Test {
-    std::filesystem::path dir = fresh_folder();
+    std::filesystem::path dir = qor::test::fresh_folder();
+    std::filesystem::path exe = dir / "p.exe";
     qor::test::scoped_fault_plan faults;
+    void SetUp() override {
+        write_bytes(exe, qor::test::program_bytes(3u << 20));
+        std::filesystem::create_directory(dir / "out");
+    }
 };
 
 TEST_F(FaultInjection, ConversionFailuresLeaveTheOldPackage) {
-    write_bytes(dir / "p.exe", qor::test::program_bytes(3u << 20));
     const auto qpa = dir / "out" / "p.qpa";
-    std::filesystem::create_directory(dir / "out");
-    const auto run = [&] {
-        return qpa_convert_exe((dir / "p.exe").c_str(), qpa.c_str(), "P", 0, 0, 0, 0, 0, 0);
-    };
-    fail_each("package conversion", run,
-              {fs_op::open_write, fs_op::write, fs_op::seek, fs_op::rename}, qpa, QOR_ERR_IO);
+    fail_each(
+        "package conversion",
+        [&] { return qpa_convert_exe(exe.c_str(), qpa.c_str(), "P", 0, 0, 0, 0, 0, 0); },
+        {fs_op::open_read, fs_op::read, fs_op::open_write, fs_op::write, fs_op::seek,
+         fs_op::rename},
+        qpa, QOR_ERR_IO);
 }
 
-TEST_F(FaultInjection, ProgramReadFailureLeavesTheOldPackage) {
-    write_bytes(dir / "p.exe", qor::test::program_bytes(3u << 20));
-    const auto qpa = dir / "out" / "p.qpa";
-    std::filesystem::create_directory(dir / "out");
-    const auto run = [&] {
-        return qpa_convert_exe((dir / "p.exe").c_str(), qpa.c_str(), "P", 0, 0, 0, 0, 0, 0);
-    };
-    fail_each("package conversion (program input)", run, {fs_op::open_read, fs_op::read}, qpa,
-              QOR_ERR_IO);
+TEST_F(FaultInjection, ExtractionFailuresLeaveTheOldFile) {
+    const auto qpa = dir / "p.qpa";
+    ASSERT_EQ(qpa_convert_exe(exe.c_str(), qpa.c_str(), "P", 0, 0, 0, 0, 0, 0), QOR_OK);
+    const auto out = dir / "out" / "app.exe";
+    fail_each(
+        "package extraction", [&] { return qpa_extract_exe(qpa.c_str(), out.c_str()); },
+        {fs_op::open_read, fs_op::read, fs_op::seek, fs_op::open_write, fs_op::write,
+         fs_op::rename},
+        out, QOR_ERR_IO);
 }
 
 TEST_F(FaultInjection, IconReadFailureYieldsAPackageWithoutIcon) {
     const std::string program = qor::test::program_bytes(1000);
-    write_bytes(dir / "p.exe", program);
+    write_bytes(exe, program);
     write_bytes(dir / "i.ico", qor::test::random_bytes(2u << 20, 4));
     const auto qpa = dir / "p.qpa";
     // Reads: program prefix (1), icon chunks (2, 3), program rest (4).
     for (int position : {2, 3}) {
         qor::test::plan_fault(fs_op::read, position);
-        ASSERT_EQ(qpa_convert_exe((dir / "p.exe").c_str(), qpa.c_str(), "P", 0, 0, 0,
-                                  (dir / "i.ico").c_str(), 0, QPA_FLAG_GUI),
+        ASSERT_EQ(qpa_convert_exe(exe.c_str(), qpa.c_str(), "P", 0, 0, 0, (dir / "i.ico").c_str(),
+                                  0, QPA_FLAG_GUI),
                   QOR_OK);
         const std::string file = read_bytes(qpa);
         const qpa_header h = qor::test::header_of(file);
         EXPECT_EQ(+h.flags, QPA_FLAG_GUI);
         EXPECT_EQ(+h.icon_size, 0u);
         EXPECT_EQ(file.substr(512), program);
-        EXPECT_EQ(qor::test::folder_listing(dir), "i.ico\np.exe\np.qpa\n");
+        EXPECT_EQ(folder_names(dir), (std::vector<std::string>{"i.ico", "out", "p.exe", "p.qpa"}));
     }
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(FaultInjection, ExtractionFailuresLeaveTheOldFile) {
-    write_bytes(dir / "p.exe", qor::test::program_bytes(3u << 20));
-    const auto qpa = dir / "p.qpa";
-    ASSERT_EQ(qpa_convert_exe((dir / "p.exe").c_str(), qpa.c_str(), "P", 0, 0, 0, 0, 0, 0), QOR_OK);
-    std::filesystem::create_directory(dir / "out");
-    const auto out = dir / "out" / "app.exe";
-    const auto run = [&] { return qpa_extract_exe(qpa.c_str(), out.c_str()); };
-    fail_each("package extraction", run,
-              {fs_op::open_read, fs_op::read, fs_op::seek, fs_op::open_write, fs_op::write,
-               fs_op::rename},
-              out, QOR_ERR_IO);
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <random>
-#include <vector>
 
 namespace qor::test {
 
@@ -17,8 +16,15 @@ std::string random_bytes(size_t size, uint32_t seed) {
 
 std::string program_bytes(size_t size, uint32_t seed) {
     std::string bytes = random_bytes(size, seed);
-    if (size > 0) bytes[0] = 'M';
-    if (size > 1) bytes[1] = 'Z';
+    return bytes.replace(0, std::min<size_t>(size, 2), std::string("MZ").substr(0, size));
+}
+
+std::string bare_package(const char* name, size_t total) {
+    qpa_header header{};
+    std::memcpy(header.magic, "QORAPP\0\0", 8);
+    std::strncpy(header.name, name, sizeof header.name - 1);
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.resize(total, 'x');
     return bytes;
 }
 
@@ -26,14 +32,6 @@ qpa_header header_of(const std::string& file_bytes) {
     qpa_header header{};
     std::memcpy(&header, file_bytes.data(), std::min(file_bytes.size(), sizeof header));
     return header;
-}
-
-qpa_header header_of_file(const std::filesystem::path& path) {
-    return header_of(read_bytes(path));
-}
-
-std::string without_crc_field(const std::string& file_bytes) {
-    return file_bytes.substr(0, 352) + file_bytes.substr(356);
 }
 
 } // namespace qor::test

@@ -1,76 +1,56 @@
-#include "support/scratch.h"
+// Reading one header and listing the installed packages.
+#include "package_fixtures.h"
+
+#include <gtest/gtest.h>
+#include <qoros/qor_log.h>
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <gtest/gtest.h>
-#include <qoros/qor_log.h>
-#include <qoros/qor_package.h>
-#include <string>
 
 namespace fs = std::filesystem;
+using qor::test::bare_package;
+using qor::test::write_bytes;
 
 namespace {
 
-std::string package_bytes(const char* name, size_t total = 600) {
-    qpa_header header{};
-    std::memcpy(header.magic, "QORAPP\0\0", 8);
-    header.format_version = 7;
-    std::strncpy(header.name, name, sizeof header.name - 1);
-    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-    bytes.resize(total, 'x');
-    return bytes;
+TEST(PackageHeader, ReadsValidHeadersAndRefusesEverythingElse) {
+    const auto dir = qor::test::fresh_folder();
+    const std::string bytes = bare_package("Firefox"); // exactly the header
+    write_bytes(dir / "ok.qpa", bytes);
+    qpa_header header;
+    ASSERT_EQ(qpa_read_header((dir / "ok.qpa").c_str(), &header), QOR_OK);
+    EXPECT_EQ(std::memcmp(&header, bytes.data(), sizeof header), 0);
+
+    std::string wrong = bare_package("W", 600);
+    wrong[7] = 'X'; // the two zero bytes belong to the magic
+    const std::pair<std::string, std::string> refused[] = {{"short.qpa", bare_package("S", 511)},
+                                                           {"empty.qpa", ""},
+                                                           {"wrong.qpa", wrong},
+                                                           {"text.qpa", std::string(4096, 'Q')}};
+    for (const auto& [name, content] : refused) {
+        write_bytes(dir / name, content);
+        EXPECT_EQ(qpa_read_header((dir / name).c_str(), &header), QOR_ERR_INVALID_ARG) << name;
+    }
+    EXPECT_EQ(qpa_read_header((dir / "missing.qpa").c_str(), &header), QOR_ERR_IO);
+    EXPECT_EQ(qpa_read_header(dir.c_str(), &header), QOR_ERR_IO); // a folder cannot be read
+    EXPECT_EQ(qpa_read_header(nullptr, &header), QOR_ERR_INVALID_ARG);
 }
 
 class PackageList : public ::testing::Test {
   protected:
     void SetUp() override {
-        apps = qor_apps_get_dir();
         for (const auto& entry : fs::directory_iterator(apps))
             fs::remove_all(entry.path());
     }
-    fs::path apps;
+    fs::path apps = qor_apps_get_dir();
 };
 
-} // namespace
-
-TEST(PackageHeader, ReadsAValidHeaderByteForByte) {
-    const auto dir = qor::test::fresh_folder();
-    const std::string bytes = package_bytes("Firefox", 512); // exactly the header
-    qor::test::write_bytes(dir / "ok.qpa", bytes);
-    qpa_header header;
-    ASSERT_EQ(qpa_read_header((dir / "ok.qpa").c_str(), &header), QOR_OK);
-    EXPECT_EQ(std::memcmp(&header, bytes.data(), sizeof header), 0);
-    EXPECT_STREQ(header.name, "Firefox");
-}
-
-TEST(PackageHeader, RefusesMissingArgumentsShortFilesAndWrongMagic) {
-    const auto dir = qor::test::fresh_folder();
-    qpa_header header;
-    EXPECT_EQ(qpa_read_header(nullptr, &header), QOR_ERR_INVALID_ARG);
-    EXPECT_EQ(qpa_read_header((dir / "x").c_str(), nullptr), QOR_ERR_INVALID_ARG);
-    EXPECT_EQ(qpa_read_header((dir / "missing.qpa").c_str(), &header), QOR_ERR_IO);
-    EXPECT_EQ(qpa_read_header(dir.c_str(), &header), QOR_ERR_IO); // a folder cannot be read
-
-    qor::test::write_bytes(dir / "short.qpa", package_bytes("S", 511));
-    EXPECT_EQ(qpa_read_header((dir / "short.qpa").c_str(), &header), QOR_ERR_INVALID_ARG);
-    qor::test::write_bytes(dir / "empty.qpa", "");
-    EXPECT_EQ(qpa_read_header((dir / "empty.qpa").c_str(), &header), QOR_ERR_INVALID_ARG);
-
-    std::string wrong = package_bytes("W");
-    wrong[7] = 'X'; // the two zero bytes belong to the magic
-    qor::test::write_bytes(dir / "wrong.qpa", wrong);
-    EXPECT_EQ(qpa_read_header((dir / "wrong.qpa").c_str(), &header), QOR_ERR_INVALID_ARG);
-    qor::test::write_bytes(dir / "text.qpa", std::string(4096, 'Q'));
-    EXPECT_EQ(qpa_read_header((dir / "text.qpa").c_str(), &header), QOR_ERR_INVALID_ARG);
-}
-
 TEST_F(PackageList, CountsOnlyValidPackagesWithAQpaName) {
-    qor::test::write_bytes(apps / "a.qpa", package_bytes("A"));
-    qor::test::write_bytes(apps / "b.QPA", package_bytes("B"));
-    qor::test::write_bytes(apps / "c.qpa", package_bytes("C"));
-    qor::test::write_bytes(apps / "readme.qpa", "this is text, not a package\n");
-    qor::test::write_bytes(apps / "d.qpa.bak", package_bytes("D"));
+    write_bytes(apps / "a.qpa", bare_package("A", 600));
+    write_bytes(apps / "b.QPA", bare_package("B", 600));
+    write_bytes(apps / "c.qpa", bare_package("C", 600));
+    write_bytes(apps / "readme.qpa", "this is text, not a package\n");
+    write_bytes(apps / "d.qpa.bak", bare_package("D", 600));
     fs::create_directory(apps / "folder.qpa");
 
     qpa_header list[64];
@@ -84,24 +64,20 @@ TEST_F(PackageList, CountsOnlyValidPackagesWithAQpaName) {
     EXPECT_EQ(names, "ABC");
 }
 
-TEST_F(PackageList, StopsAtTheCapacity) {
-    for (char c = 'a'; c < 'f'; ++c)
-        qor::test::write_bytes(apps / (std::string(1, c) + ".qpa"), package_bytes("P"));
+TEST_F(PackageList, StopsAtTheCapacityAndCountsAnEmptyFolderAsNone) {
     qpa_header list[3];
+    uint32_t count = 7;
+    ASSERT_EQ(qpa_list_installed(list, 3, &count), QOR_OK);
+    EXPECT_EQ(count, 0u);
+    for (char c = 'a'; c < 'f'; ++c)
+        write_bytes(apps / (std::string(1, c) + ".qpa"), bare_package("P"));
     std::memset(&list[2], 0x5A, sizeof list[2]);
-    uint32_t count = 0;
     ASSERT_EQ(qpa_list_installed(list, 2, &count), QOR_OK);
     EXPECT_EQ(count, 2u);
     EXPECT_EQ(list[2].magic[0], 0x5A) << "nothing written past the capacity";
     ASSERT_EQ(qpa_list_installed(list, 0, &count), QOR_OK);
     EXPECT_EQ(count, 0u);
-}
-
-TEST_F(PackageList, EmptyFolderAndMissingArguments) {
-    qpa_header list[4];
-    uint32_t count = 7;
-    ASSERT_EQ(qpa_list_installed(list, 4, &count), QOR_OK);
-    EXPECT_EQ(count, 0u);
-    EXPECT_EQ(qpa_list_installed(nullptr, 4, &count), QOR_ERR_INVALID_ARG);
     EXPECT_EQ(qpa_list_installed(list, 4, nullptr), QOR_ERR_INVALID_ARG);
 }
+
+} // namespace

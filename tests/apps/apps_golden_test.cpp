@@ -45,7 +45,7 @@ class AppsGoldenFrame : public AppsDesktopTest {
 TEST_F(AppsGoldenFrame, TerminalAfterHelp) {
     click_icon(kIconTerm);
     type_keys("help");
-    desktop_driver_key(0x0D);
+    desktop_driver_key(kVkEnter);
     type_keys("ls -a");
     desktop_driver_key(0x25); // cursor one place left
     desktop_driver_render();
@@ -55,19 +55,19 @@ TEST_F(AppsGoldenFrame, TerminalAfterHelp) {
 TEST_F(AppsGoldenFrame, ExplorerWithASelectedFile) {
     click_icon(kIconFiles);
     const app_window win = g_app_wins[g_active_win];
-    desktop_driver_click(win.x + 300, win.y + 90 + 28 * index_of("README"));
+    click_entry_in_window("README");
     ASSERT_EQ(open_requests().size(), 1u);
     desktop_driver_render();
     EXPECT_TRUE(frame_matches_golden("explorer_files"));
 
     // A few pixels worked out from the layout, independent of the image.
     const int x = win.x, y = win.y, r = y + 86 + 28 * index_of("README");
-    EXPECT_EQ(desktop_driver_pixel(x + 121 + (win.w - 122) - 1, r - 7), 0xFFFFE8CCu); // selection
-    EXPECT_EQ(desktop_driver_pixel(x + 2, y + 84 - 6), 0xFFFFE8CCu);     // quick access: homet
-    EXPECT_EQ(desktop_driver_pixel(x + 8, y + 84 + 24), 0xFF3CC8FFu);    // its folder icon
-    EXPECT_EQ(desktop_driver_pixel(x + 1, y + win.h - 17), 0xFFFAF5F5u); // status bar
-    EXPECT_EQ(desktop_driver_pixel(x + 5, y + win.h - 18), 0xFFD2C8C8u); // its top line
-    EXPECT_EQ(desktop_driver_pixel(x + 120, y + 300), 0xFFD2C8C8u);      // pane divider
+    expect_pixels({{x + 121 + (win.w - 122) - 1, r - 7, 0xFFFFE8CC, "selection"},
+                   {x + 2, y + 84 - 6, 0xFFFFE8CC, "quick access: homet"},
+                   {x + 8, y + 84 + 24, 0xFF3CC8FF, "its folder icon"},
+                   {x + 1, y + win.h - 17, 0xFFFAF5F5, "status bar"},
+                   {x + 5, y + win.h - 18, 0xFFD2C8C8, "its top line"},
+                   {x + 120, y + 300, 0xFFD2C8C8, "pane divider"}});
 }
 
 TEST_F(AppsGoldenFrame, EmptyHometWindow) {

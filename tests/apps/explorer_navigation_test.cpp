@@ -20,29 +20,29 @@ std::string address_text(const char* path, const char* home) {
     return text;
 }
 
-std::string parent_of(const char* path) {
-    char above[QOR_PATH_MAX];
-    return explorer_parent(path, above) ? std::string(above) : std::string("<none>");
-}
+TEST(ExplorerPaths, ParentAddressAndJoin) {
+    const struct {
+        const char* path;
+        const char* parent;
+    } parents[] = {
+        {"/a/b/c", "/a/b"}, {"/a/b//", "/a"}, {"/a", "/"}, {"/", "<none>"}, {"relative", "<none>"}};
+    for (const auto& row : parents) {
+        char above[QOR_PATH_MAX];
+        EXPECT_EQ(explorer_parent(row.path, above) ? std::string(above) : "<none>", row.parent)
+            << row.path;
+    }
 
-TEST(ExplorerPaths, ParentCutsAtTheLastSeparator) {
-    EXPECT_EQ(parent_of("/a/b/c"), "/a/b");
-    EXPECT_EQ(parent_of("/a/b//"), "/a");
-    EXPECT_EQ(parent_of("/a"), "/");
-    EXPECT_EQ(parent_of("/"), "<none>");
-    EXPECT_EQ(parent_of("relative"), "<none>");
-}
+    const struct {
+        const char* path;
+        const char* shown;
+    } addresses[] = {{"/x/homet", "homet"},
+                     {"/x/homet/Documents", "homet > Documents"},
+                     {"/x/homet/a/b", "homet > a/b"},
+                     {"/x", "/x"},
+                     {"/x/homet2", "/x/homet2"}}; // shares the prefix only
+    for (const auto& row : addresses)
+        EXPECT_EQ(address_text(row.path, "/x/homet"), row.shown) << row.path;
 
-TEST(ExplorerPaths, AddressIsHomeRelativeInsideTheHomeFolder) {
-    EXPECT_EQ(address_text("/x/homet", "/x/homet"), "homet");
-    EXPECT_EQ(address_text("/x/homet/Documents", "/x/homet"), "homet > Documents");
-    EXPECT_EQ(address_text("/x/homet/a/b", "/x/homet"), "homet > a/b");
-    EXPECT_EQ(address_text("/x", "/x/homet"), "/x");
-    // A sibling that merely shares the prefix is not inside the home folder.
-    EXPECT_EQ(address_text("/x/homet2", "/x/homet"), "/x/homet2");
-}
-
-TEST(ExplorerPaths, JoinRefusesResultsThatDoNotFit) {
     char out[QOR_PATH_MAX];
     EXPECT_TRUE(explorer_join("/a", "b", out));
     EXPECT_STREQ(out, "/a/b");
@@ -52,36 +52,33 @@ TEST(ExplorerPaths, JoinRefusesResultsThatDoNotFit) {
     EXPECT_STREQ(out, "");
 }
 
-TEST_F(ExplorerTest, UpButtonInTheHomeFolderGoesToBootsys) {
-    files_navigate(home.c_str());
-    click_up_button();
+TEST_F(ExplorerTest, UpButtonAndUpEntryGoUpToTheRootAndStopThere) {
+    std::filesystem::create_directory(home / "sub");
+    files_navigate((home / "sub").c_str());
+    click_entry("..");
+    EXPECT_EQ(std::string(g_files.path), home.string());
+    click_up_button(); // from homet to bootsys
     EXPECT_EQ(std::string(g_files.path), bootsys.string());
     EXPECT_EQ(process_folder(), bootsys.string());
     EXPECT_EQ(address_text(g_files.path, g_homet_dir), bootsys.string());
     EXPECT_EQ(g_files.scroll, 0);
-}
 
-TEST_F(ExplorerTest, UpButtonReachesTheRootAndStopsThere) {
     files_navigate("/tmp");
     click_up_button();
     EXPECT_STREQ(g_files.path, "/");
-    files_refresh();
     const int count_at_root = g_files.count;
     g_files.selected = 0;
     click_up_button();
     EXPECT_STREQ(g_files.path, "/");
     EXPECT_EQ(g_files.selected, 0); // nothing happened, not even a refresh
     EXPECT_EQ(g_files.count, count_at_root);
+
+    files_navigate((home / "nope").c_str()); // a missing folder changes nothing
+    EXPECT_STREQ(g_files.path, "/");
+    EXPECT_EQ(g_files.selected, 0);
 }
 
-TEST_F(ExplorerTest, UpEntryGoesUpLikeTheButton) {
-    std::filesystem::create_directory(home / "sub");
-    files_navigate((home / "sub").c_str());
-    click_entry("..");
-    EXPECT_EQ(std::string(g_files.path), home.string());
-}
-
-TEST_F(ExplorerTest, QuickAccessCreatesAndOpensDocuments) {
+TEST_F(ExplorerTest, QuickAccessCreatesAndOpensFoldersIn24PixelBands) {
     ASSERT_FALSE(std::filesystem::exists(home / "Documents"));
     click_quick_access(2);
     EXPECT_TRUE(std::filesystem::is_directory(home / "Documents"));
@@ -89,13 +86,8 @@ TEST_F(ExplorerTest, QuickAccessCreatesAndOpensDocuments) {
     EXPECT_EQ(g_files.sidebar_selected, 2);
     EXPECT_EQ(address_text(g_files.path, g_homet_dir), "homet > Documents");
 
-    click_quick_access(0);
-    EXPECT_EQ(std::string(g_files.path), home.string());
-    EXPECT_EQ(g_files.sidebar_selected, 0);
-}
-
-TEST_F(ExplorerTest, QuickAccessRowsMapTo24PixelBands) {
     files_handle_click(kX, kY, kW, kH, kX + 119, kY + 78); // top edge of the pane rows
+    EXPECT_EQ(std::string(g_files.path), home.string());
     EXPECT_EQ(g_files.sidebar_selected, 0);
     files_handle_click(kX, kY, kW, kH, kX + 5, kY + 197);
     EXPECT_EQ(g_files.sidebar_selected, 4);
@@ -104,27 +96,31 @@ TEST_F(ExplorerTest, QuickAccessRowsMapTo24PixelBands) {
     EXPECT_EQ(g_files.sidebar_selected, 4);
 }
 
-TEST_F(ExplorerTest, OneClickOpensAFolderAndClearsTheSelection) {
+TEST_F(ExplorerTest, OneClickOpensAFolderOrAsksTheHostToOpenAFile) {
     std::filesystem::create_directory(home / "music");
-    files_refresh();
-    click_entry("music");
-    EXPECT_EQ(std::string(g_files.path), (home / "music").string());
-    EXPECT_EQ(process_folder(), (home / "music").string());
-    EXPECT_EQ(g_files.selected, -1);
-    EXPECT_TRUE(open_requests().empty());
-}
-
-TEST_F(ExplorerTest, ClickOnAFileSelectsItAndAsksTheHostToOpenIt) {
     write_bytes(home / "letter.txt", "hi");
     files_refresh();
     click_entry("letter.txt");
     EXPECT_EQ(g_files.selected, index_of("letter.txt"));
     EXPECT_EQ(open_requests(), (std::vector<std::string>{(home / "letter.txt").string()}));
     EXPECT_EQ(std::string(g_files.path), home.string());
+
+    click_entry("music");
+    EXPECT_EQ(std::string(g_files.path), (home / "music").string());
+    EXPECT_EQ(process_folder(), (home / "music").string());
+    EXPECT_EQ(g_files.selected, -1);
+    EXPECT_EQ(open_requests().size(), 1u);
+
+    // The homet reset goes back home; the process directory stays.
+    files_show_home();
+    EXPECT_EQ(std::string(g_files.path), home.string());
+    EXPECT_EQ(g_files.sidebar_selected, 0);
+    EXPECT_NE(entry_named("music"), nullptr);
+    EXPECT_EQ(process_folder(), (home / "music").string());
 }
 
-// Host order puts ".." anywhere on some file systems; these row tests need
-// to know which entry lies in which row.
+// Host order puts ".." anywhere on some file systems; the row tests use a
+// listing whose rows are known.
 bool twenty_files(const char*, std::vector<host::folder_entry>* out) {
     out->assign(20, host::folder_entry{});
     for (int i = 0; i < 20; ++i)
@@ -132,111 +128,57 @@ bool twenty_files(const char*, std::vector<host::folder_entry>* out) {
     return true;
 }
 
-TEST_F(ExplorerTest, ClicksBeyondTheListingClearTheSelection) {
+TEST_F(ExplorerTest, RowMappingAtAndBeyondTheDrawnRows) {
     files_set_folder_lister(twenty_files);
     files_refresh();
     g_files.selected = 3;
-    files_handle_click(kX, kY, kW, kH, kX + 300, kY + 80 + 28 * 20);
+    files_handle_click(kX, kY, kW, kH, kX + 300, kY + 80 + 28 * 20); // beyond the listing
     EXPECT_EQ(g_files.selected, -1);
     files_handle_click(kX, kY, kW, kH, kX + 300, kY + 77); // header band: (77-80)/28 is row 0
     EXPECT_EQ(g_files.selected, 0);
-    EXPECT_EQ(open_requests(), (std::vector<std::string>{(home / "file0").string()}));
-}
-
-TEST_F(ExplorerTest, ClickBelowTheDrawnRowsStillOpensTheEntryAtThatIndex) {
-    files_set_folder_lister(twenty_files);
-    files_refresh();
     // 14 rows are drawn; this point lies in the status bar, row 14.
     files_handle_click(kX, kY, kW, kH, kX + 300, kY + kH - 5);
     EXPECT_EQ(g_files.selected, 14);
-    EXPECT_EQ(open_requests(), (std::vector<std::string>{(home / "file14").string()}));
-}
-
-TEST_F(ExplorerTest, HometResetReturnsToTheHomeFolder) {
-    std::filesystem::create_directory(home / "sub");
-    files_refresh();
-    click_entry("sub");
-    click_quick_access(3);
-    ASSERT_NE(std::string(g_files.path), home.string());
-    files_show_home();
-    EXPECT_EQ(std::string(g_files.path), home.string());
-    EXPECT_EQ(g_files.sidebar_selected, 0);
-    EXPECT_NE(entry_named("sub"), nullptr);
-    // The process directory stays where the navigation put it.
-    EXPECT_EQ(process_folder(), (home / "Downloads").string());
-}
-
-TEST_F(ExplorerTest, MissingFolderLeavesEverythingUnchanged) {
-    files_navigate(home.c_str());
-    g_files.scroll = 0;
-    g_files.selected = 0;
-    files_navigate((home / "nope").c_str());
-    EXPECT_EQ(std::string(g_files.path), home.string());
-    EXPECT_EQ(g_files.selected, 0);
+    EXPECT_EQ(open_requests(),
+              (std::vector<std::string>{(home / "file0").string(), (home / "file14").string()}));
 }
 
 // Folders whose full path exceeds 259 bytes exist on Linux; the explorer must
 // never act on a cut path that names something else.
-class ExplorerLongPathTest : public ExplorerTest {
-  protected:
-    void SetUp() override {
-        ExplorerTest::SetUp();
-        long_name = std::string(259 - home.string().size(), 'L'); // home + '/' + name = 260
-        std::filesystem::create_directory(home / long_name);
-        write_bytes(home / (long_name.substr(1) + "x"), "file whose joined path is 260 bytes");
-        // What a cut path would name instead:
-        std::filesystem::create_directory(home / long_name.substr(0, long_name.size() - 1));
-        files_navigate(home.c_str());
-    }
-    std::string long_name;
-};
+TEST_F(ExplorerTest, PathsThatDoNotFitAreNeverActedOn) {
+    const std::string long_name(259 - home.string().size(), 'L'); // home + '/' + name = 260
+    std::filesystem::create_directory(home / long_name);
+    const std::string long_file = long_name.substr(1) + "x";
+    write_bytes(home / long_file, "file whose joined path is 260 bytes");
+    // What a cut path would name instead:
+    std::filesystem::create_directory(home / long_name.substr(0, long_name.size() - 1));
+    files_navigate(home.c_str());
 
-TEST_F(ExplorerLongPathTest, ClickOnAFolderWhoseJoinedPathDoesNotFitDoesNothing) {
     click_entry(long_name);
-    EXPECT_EQ(std::string(g_files.path), home.string());
-    EXPECT_EQ(process_folder(), home.string());
-}
-
-TEST_F(ExplorerLongPathTest, ClickOnAFileWhoseJoinedPathDoesNotFitOpensNothing) {
-    click_entry(long_name.substr(1) + "x");
+    click_entry(long_file);
     EXPECT_TRUE(open_requests().empty());
-}
-
-TEST_F(ExplorerLongPathTest, NavigationToAFolderReadBackTooLongIsUndone) {
-    ASSERT_TRUE(host::change_folder(home.c_str()));
-    files_navigate(long_name.c_str()); // relative: the host accepts it
+    files_navigate(long_name.c_str()); // relative: the host accepts it, the read-back does not fit
     EXPECT_EQ(std::string(g_files.path), home.string());
     EXPECT_EQ(process_folder(), home.string());
 }
 
-TEST_F(ExplorerTest, WheelScrollsTheListOneRowPerNotchWithinItsRange) {
+TEST_F(ExplorerTest, WheelScrollsOneRowPerNotchWithinTheListingAlsoAfterRefresh) {
     for (int i = 0; i < 39; ++i)
         write_bytes(home / ("n" + std::to_string(i)), "");
     files_refresh(); // 40 entries with "..", 14 rows shown
-    const int over_list_x = kX + 300, over_list_y = kY + 200;
-    files_handle_wheel(kX, kY, kW, kH, over_list_x, over_list_y, -3);
-    EXPECT_EQ(g_files.scroll, 3);
-    files_handle_wheel(kX, kY, kW, kH, over_list_x, over_list_y, -100);
-    EXPECT_EQ(g_files.scroll, 26);
-    files_handle_wheel(kX, kY, kW, kH, over_list_x, over_list_y, 1);
-    EXPECT_EQ(g_files.scroll, 25);
+    const int list_x = kX + 300, list_y = kY + 200;
+    const struct {
+        int x, notches, scroll;
+    } steps[] = {{list_x, -3, 3},  {list_x, -100, 26},
+                 {list_x, 1, 25},  {kX + 50, 5, 25}, // over the quick-access pane
+                 {list_x, 100, 0}, {list_x, -20, 20}};
+    for (const auto& step : steps) {
+        files_handle_wheel(kX, kY, kW, kH, step.x, list_y, step.notches);
+        EXPECT_EQ(g_files.scroll, step.scroll) << step.notches;
+    }
+    click_row(0); // the click mapping honours the scroll position
+    EXPECT_EQ(g_files.selected, 20);
 
-    // The click mapping honours the scroll position.
-    click_row(0);
-    EXPECT_EQ(g_files.selected, 25);
-
-    files_handle_wheel(kX, kY, kW, kH, kX + 50, over_list_y, 5); // over the quick-access pane
-    EXPECT_EQ(g_files.scroll, 25);
-    files_handle_wheel(kX, kY, kW, kH, over_list_x, over_list_y, 100);
-    EXPECT_EQ(g_files.scroll, 0);
-}
-
-TEST_F(ExplorerTest, RefreshKeepsTheScrollPositionWithinTheShorterListing) {
-    for (int i = 0; i < 39; ++i)
-        write_bytes(home / ("n" + std::to_string(i)), "");
-    files_refresh();
-    files_handle_wheel(kX, kY, kW, kH, kX + 300, kY + 200, -20);
-    ASSERT_EQ(g_files.scroll, 20);
     for (int i = 0; i < 20; ++i)
         std::filesystem::remove(home / ("n" + std::to_string(i)));
     files_refresh(); // 20 entries: at most 6 rows down

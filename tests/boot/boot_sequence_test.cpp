@@ -11,6 +11,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <qoros/qor_terminal.h>
+#include <vector>
 
 namespace {
 
@@ -45,20 +46,21 @@ const char* const kBeforeFailure = "  [安全] 正在激活安全防护层...\n"
 } // namespace
 
 TEST(BootModes, OnlyTheFirstArgumentChoosesTheMode) {
-    const char* version[] = {"Tarnwick", "--version", "extra"};
-    const char* v[] = {"Tarnwick", "-v"};
-    const char* headless[] = {"Tarnwick", "--headless"};
-    const char* h[] = {"Tarnwick", "-h", "--version"};
-    const char* later[] = {"Tarnwick", "extra", "--version"};
-    const char* none[] = {"Tarnwick"};
-    const char* near_miss[] = {"Tarnwick", "--Version"};
-    EXPECT_EQ(choose_mode(3, version), run_mode::version);
-    EXPECT_EQ(choose_mode(2, v), run_mode::version);
-    EXPECT_EQ(choose_mode(2, headless), run_mode::headless);
-    EXPECT_EQ(choose_mode(3, h), run_mode::headless);
-    EXPECT_EQ(choose_mode(3, later), run_mode::desktop);
-    EXPECT_EQ(choose_mode(1, none), run_mode::desktop);
-    EXPECT_EQ(choose_mode(2, near_miss), run_mode::desktop);
+    const struct {
+        std::vector<const char*> argv;
+        run_mode mode;
+    } cases[] = {
+        {{"Tarnwick", "--version", "extra"}, run_mode::version},
+        {{"Tarnwick", "-v"}, run_mode::version},
+        {{"Tarnwick", "--headless"}, run_mode::headless},
+        {{"Tarnwick", "-h", "--version"}, run_mode::headless},
+        {{"Tarnwick", "extra", "--version"}, run_mode::desktop},
+        {{"Tarnwick"}, run_mode::desktop},
+        {{"Tarnwick", "--Version"}, run_mode::desktop},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(choose_mode(static_cast<int>(c.argv.size()), c.argv.data()), c.mode)
+            << c.argv.back();
     EXPECT_EQ(choose_mode(0, nullptr), run_mode::desktop);
 }
 
@@ -80,7 +82,7 @@ TEST(BootSequence, AllStagesSucceedAndSetUpTheTerminalAndExplorer) {
     EXPECT_EQ(g_files.sidebar_selected, 0);
 }
 
-TEST_F(FailingStage, StopsTheBootAtTheFailingStage) {
+TEST_F(FailingStage, StopsTheBootThereAndHeadlessExitsWithOne) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(init_subsystems(), QOR_ERR_SECURITY);
     const std::string out = testing::internal::GetCapturedStdout();
@@ -88,13 +90,10 @@ TEST_F(FailingStage, StopsTheBootAtTheFailingStage) {
     EXPECT_EQ(out.find(kBeforeFailure), std::string::npos) << "the stand-in replaced the stage";
     EXPECT_EQ(out.find("[汇编]"), std::string::npos);
     EXPECT_EQ(out.find("[终端]"), std::string::npos);
-}
 
-TEST_F(FailingStage, HeadlessExitsWithOneAndNothingMore) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(run_headless(), 1);
-    const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out.find("无头模式"), std::string::npos);
+    EXPECT_EQ(testing::internal::GetCapturedStdout().find("无头模式"), std::string::npos);
     EXPECT_EQ(qor::test::read_bytes(qor::test::log_file()).find("无头模式"), std::string::npos);
 }
 

@@ -18,12 +18,13 @@ inline void empty_folder(const std::filesystem::path& dir) {
         std::filesystem::remove_all(entry.path());
 }
 
-// The lines of a file split at "\r\n"; a trailing part without a line end is
+// The lines of a text ending in `end`; a trailing part without one is
 // returned as the last element.
-inline std::vector<std::string> split_crlf(const std::string& text) {
+inline std::vector<std::string> split_lines(const std::string& text,
+                                            const std::string& end = "\r\n") {
     std::vector<std::string> lines;
     size_t start = 0;
-    for (size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2)
+    for (size_t at; (at = text.find(end, start)) != std::string::npos; start = at + end.size())
         lines.push_back(text.substr(start, at - start));
     if (start < text.size()) lines.push_back(text.substr(start));
     return lines;

@@ -20,7 +20,7 @@ TEST(SystemLogThreads, ConcurrentFirstUseAndLinesStayWhole) {
     for (auto& thread : threads)
         thread.join();
 
-    const auto lines = qor::test::split_crlf(qor::test::read_bytes(qor::test::log_file()));
+    const auto lines = qor::test::split_lines(qor::test::read_bytes(qor::test::log_file()));
     ASSERT_EQ(lines.size(), static_cast<size_t>(kThreads * kLines));
     for (const auto& line : lines) {
         const size_t at = line.find("线程");

@@ -1,30 +1,37 @@
-// Drives the built Tarnwick as a user would, from a private copy.
+// Drives the built Tarnwick as a user would, from a private copy: each copy
+// has its own folder, so its bootsys tree and its temporary tree belong to
+// this test alone.
+#include "appfmt/package_fixtures.h"
 #include "boot/log_fixture.h"
-#include "support/scratch.h"
-#include "tarnwick_runner.h"
+#include "support/child_process.h"
 
-#include <algorithm>
-#include <cstring>
 #include <gtest/gtest.h>
-#include <qoros/qor_package.h>
 #include <regex>
 
 namespace fs = std::filesystem;
-using qor::test::lines_of;
+using qor::test::split_lines;
 
 namespace {
+
+struct tarnwick_copy {
+    fs::path folder = qor::test::fresh_folder("tarnwick"); // the program and its bootsys tree
+    fs::path temp = folder / "tmp";                        // the TMPDIR it runs with
+
+    tarnwick_copy() {
+        fs::create_directories(temp);
+        fs::copy_file(QOR_TARNWICK_PATH, folder / "Tarnwick");
+    }
+    fs::path system_log() const { return temp / "QorOS" / "Logs" / "system.log"; }
+    qor::test::run_result run(const std::vector<std::string>& args) const {
+        return qor::test::run_program((folder / "Tarnwick").string(), args,
+                                      {{"TMPDIR", temp.string()}});
+    }
+};
 
 const char* const kVersionText = "QorOS v7.0.0 (Vuredivaz Uvodadov UZ for Windows)\n"
                                  "Qor(Talvoren) Graphics Engine | QorApp Ecosystem\n"
                                  "TrueType Font | 260+ Commands | Explorer Files\n"
                                  "Build: 2026-09-12\n";
-
-std::string package_bytes(const char* name) {
-    qpa_header header{};
-    std::memcpy(header.magic, "QORAPP\0\0", 8);
-    std::strncpy(header.name, name, sizeof header.name - 1);
-    return std::string(reinterpret_cast<const char*>(&header), sizeof header) + "payload";
-}
 
 // The console lines of boot steps 1 to 29, in order, for a given package
 // count and browser state.
@@ -87,7 +94,7 @@ void expect_sequence(const std::vector<std::string>& lines, size_t from,
 } // namespace
 
 TEST(TarnwickVersion, PrintsFourLinesAndTouchesNothing) {
-    const auto copy = qor::test::copy_tarnwick();
+    const tarnwick_copy copy;
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"--version"}, {"-v"}, {"--version", "extra", "--headless"}}) {
         const auto result = copy.run(args);
@@ -100,11 +107,11 @@ TEST(TarnwickVersion, PrintsFourLinesAndTouchesNothing) {
 }
 
 TEST(TarnwickDesktop, WithoutAHostWindowBootsThenFailsTheWindowSetUp) {
-    const auto copy = qor::test::copy_tarnwick();
+    const tarnwick_copy copy;
     const auto result = copy.run({"extra", "--version"}); // only the first argument counts
     EXPECT_EQ(result.exit_code, 1);
     EXPECT_EQ(result.err, "  [图形] 窗口注册失败!\n  [系统] 图形界面创建失败!\n");
-    const auto lines = lines_of(result.out);
+    const auto lines = split_lines(result.out, "\n");
     const size_t after = check_banner(lines, copy.folder);
     expect_sequence(lines, after, boot_lines(0, false));
     const std::vector<std::string> tail(lines.end() - 4, lines.end());
@@ -117,19 +124,19 @@ TEST(TarnwickDesktop, WithoutAHostWindowBootsThenFailsTheWindowSetUp) {
     EXPECT_TRUE(fs::is_directory(copy.folder / "bootsys" / "homet" / "Documents"));
 }
 
-TEST(TarnwickHeadless, BootsRunsTheSchedulerAndExitsCleanly) {
-    const auto copy = qor::test::copy_tarnwick();
+TEST(TarnwickHeadless, BootsRunsTheSchedulerAndExitsCleanlyTwice) {
+    const tarnwick_copy copy;
     const fs::path apps = copy.temp / "QorOS" / "Apps";
     fs::create_directories(apps);
-    qor::test::write_bytes(apps / "editor.qpa", package_bytes("Editor"));
-    qor::test::write_bytes(apps / "game.qpa", package_bytes("Game"));
+    qor::test::write_bytes(apps / "editor.qpa", qor::test::bare_package("Editor", 600));
+    qor::test::write_bytes(apps / "game.qpa", qor::test::bare_package("Game", 600));
     qor::test::write_bytes(apps / "notes.qpa", "plain text that only looks like a package\n");
     qor::test::write_bytes(copy.temp / "QorOS" / "Temp" / "leftover.tmp", "x");
 
     const auto result = copy.run({"--headless"});
     EXPECT_EQ(result.exit_code, 0);
     EXPECT_EQ(result.err, "");
-    const auto lines = lines_of(result.out);
+    const auto lines = split_lines(result.out, "\n");
     const size_t after = check_banner(lines, copy.folder);
     expect_sequence(lines, after, boot_lines(2, false));
     const std::vector<std::string> tail(lines.end() - 4, lines.end());
@@ -138,7 +145,7 @@ TEST(TarnwickHeadless, BootsRunsTheSchedulerAndExitsCleanly) {
                                         "  [系统] 按 Ctrl+C 退出...", "  [系统] 无头模式退出"}));
     EXPECT_FALSE(fs::exists(copy.temp / "QorOS" / "Temp" / "leftover.tmp"));
 
-    const auto log = qor::test::split_crlf(qor::test::read_bytes(copy.system_log()));
+    const auto log = split_lines(qor::test::read_bytes(copy.system_log()));
     const std::regex stamp(R"(\[\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}\.\d{3}\] \[INFO\] (.*))");
     const std::vector<std::string> messages = {"QorOS v7.0 启动中 (Windows 寄生模式)",
                                                "无头模式运行中", "无头模式正常退出"};
@@ -152,18 +159,15 @@ TEST(TarnwickHeadless, BootsRunsTheSchedulerAndExitsCleanly) {
          {"Logs", "Temp", "apps", "homet/Desktop", "homet/Pictures", "kernel", "qor", "security",
           "asm", "csharp", "diskmount", "qorget", "math", "appfmt", "config"})
         EXPECT_TRUE(fs::is_directory(copy.folder / "bootsys" / dir)) << dir;
-}
 
-TEST(TarnwickHeadless, ShortSwitchSecondRunAndInstalledBrowser) {
-    const auto copy = qor::test::copy_tarnwick();
-    ASSERT_EQ(copy.run({"-h"}).exit_code, 0);
+    // A second run, with the short switch, finds every folder in place and
+    // appends to the same log.
     qor::test::write_bytes(copy.folder / "bootsys" / "apps" / "firefox.qpa", "anything");
-    const auto second = copy.run({"-h"}); // every folder exists now
+    const auto second = copy.run({"-h"});
     EXPECT_EQ(second.exit_code, 0);
-    const auto lines = lines_of(second.out);
-    expect_sequence(lines, check_banner(lines, copy.folder), boot_lines(0, true));
-    const auto log = qor::test::split_crlf(qor::test::read_bytes(copy.system_log()));
-    EXPECT_EQ(log.size(), 6u) << "the second run appends to the same log";
+    const auto again = split_lines(second.out, "\n");
+    expect_sequence(again, check_banner(again, copy.folder), boot_lines(2, true));
+    EXPECT_EQ(split_lines(qor::test::read_bytes(copy.system_log())).size(), 6u);
 }
 
 // Two processes appending long lines at the same moment: each line arrives
@@ -176,20 +180,10 @@ TEST(SystemLogProcesses, LinesFromTwoProcessesNeverInterleave) {
     ASSERT_EQ(qor::test::wait_for(&first), 0);
     ASSERT_EQ(qor::test::wait_for(&second), 0);
 
-    const auto lines =
-        qor::test::split_crlf(qor::test::read_bytes(temp / "QorOS" / "Logs" / "system.log"));
-    ASSERT_EQ(lines.size(), 800u);
-    int per_writer[2] = {0, 0};
-    for (const auto& line : lines) {
-        const size_t at = line.find("] [INFO] ");
-        ASSERT_NE(at, std::string::npos) << line.substr(0, 80);
-        const std::string body = line.substr(at + 9);
-        ASSERT_FALSE(body.empty());
-        const char tag = body[0];
-        ASSERT_TRUE(tag == 'A' || tag == 'B');
-        EXPECT_EQ(body, std::string(1, tag) + std::string(900, tag == 'A' ? 'a' : 'b'));
-        ++per_writer[tag - 'A'];
-    }
-    EXPECT_EQ(per_writer[0], 400);
-    EXPECT_EQ(per_writer[1], 400);
+    const auto lines = split_lines(qor::test::read_bytes(temp / "QorOS" / "Logs" / "system.log"));
+    std::map<std::string, int> bodies; // a line cut into by the other would add a key
+    for (const auto& line : lines)
+        ++bodies[line.substr(line.find("] [INFO] ") + 9)];
+    const std::string a = "A" + std::string(900, 'a'), b = "B" + std::string(900, 'b');
+    EXPECT_EQ(bodies, (std::map<std::string, int>{{a, 400}, {b, 400}}));
 }

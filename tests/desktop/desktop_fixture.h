@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <string>
+
 #include <qoros/qor_disk.h>
 #include <qoros/qor_event.h>
 
@@ -12,6 +15,7 @@
 #include "desktop/app_windows.h"
 #include "desktop/desktop_driver.h"
 #include "desktop/desktop_host.h"
+#include "desktop/desktop_icons.h"
 #include "desktop/desktop_render.h"
 #include "desktop/taskbar.h"
 #include "support/test_glyphs.h"
@@ -20,6 +24,39 @@ namespace qor::test {
 
 inline qor::host::local_time fixed_clock() {
     return {2026, 9, 12, 9, 41, 0, 0};
+}
+
+// One expected pixel of a rendered frame.
+struct pixel_row {
+    int x, y;
+    uint32_t argb;
+    const char* what;
+};
+
+inline void expect_pixels(std::initializer_list<pixel_row> rows) {
+    for (const pixel_row& row : rows) {
+        EXPECT_EQ(desktop_driver_pixel(row.x, row.y), row.argb)
+            << row.what << " at " << row.x << "," << row.y;
+    }
+}
+
+constexpr int kIconX = 44;
+constexpr int kIconFiles = 1, kIconTerm = 2, kIconQorget = 3, kIconCode = 4, kIconHomet = 6,
+              kIconFirefox = 8;
+
+inline int icon_center_y(int icon_id) {
+    for (const desktop_icon& icon : g_icons)
+        if (icon.id == icon_id) return icon.y + icon.h / 2;
+    return -1;
+}
+
+inline void click_icon(int icon_id) {
+    desktop_driver_click(kIconX, icon_center_y(icon_id));
+}
+
+inline void type_keys(const std::string& text) {
+    for (char c : text)
+        desktop_driver_character(static_cast<unsigned char>(c));
 }
 
 inline void drain_event_queue() {

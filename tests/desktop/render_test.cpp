@@ -9,129 +9,107 @@ namespace {
 
 using DesktopFrame = DesktopTest;
 
-uint32_t pixel(int x, int y) {
-    return desktop_driver_pixel(x, y);
+uint32_t taskbar_at(int row) {
+    return blend(0xF0231414, wallpaper(row));
 }
 
-TEST_F(DesktopFrame, WallpaperIsTheVerticalGradient) {
+TEST_F(DesktopFrame, EmptyDesktopWallpaperTaskbarAndIcons) {
+    desktop_driver_move(44, 184); // hover the Qorget icon
     desktop_driver_render();
-    for (int row : {0, 1, 299, 569})
-        EXPECT_EQ(pixel(400, row), wallpaper(row)) << row;
-    EXPECT_EQ(pixel(400, 0), 0xFF3C1E0Au);
-    EXPECT_EQ(pixel(799, 300), wallpaper(300));
-}
-
-TEST_F(DesktopFrame, TaskbarBlendsOverTheWallpaperUnderItsTopLine) {
+    expect_pixels({
+        {400, 0, 0xFF3C1E0A, "wallpaper top"},
+        {400, 1, wallpaper(1), "wallpaper"},
+        {400, 299, wallpaper(299), "wallpaper"},
+        {799, 569, wallpaper(569), "wallpaper above the taskbar"},
+        {0, 570, 0xFF78503C, "taskbar top line"},
+        {799, 570, 0xFF78503C, "taskbar top line"},
+        {300, 571, taskbar_at(571), "taskbar blend"},
+        {300, 599, taskbar_at(599), "taskbar blend"},
+        {96, 575, taskbar_at(575), "no window buttons"},
+        {500, 575, taskbar_at(575), "no window buttons"},
+        {6, 575, 0xFFC87800, "start button, menu closed"},
+        {20, 20, 0xFF1496C8, "Files outline corner"},
+        {40, 50, 0xFF3CC8FF, "Files body"},
+        {66, 21, wallpaper(21), "right of the folder tab"},
+        {21, 91, 0xFF141414, "Term body"},
+        {20, 90, 0xFF00C800, "Term outline"},
+        {44, 184 + 15, 0xFF64FF64, "Qorget disc, hovered"},
+        {44, 184, 0xFFFFFFFF, "the arrow's shaft"},
+        {60, 380, 0xFF00FF00, "Disk lamp"},
+        {20, 374, 0xFF1E8296, "Disk outline"},
+        {44, 441, 0xFF2850C8, "homet roof"},
+        {28, 522, 0xFFFFFFFF, "first Apps square"},
+        {34, 522, 0xFFC86432, "between the squares"},
+        {44 + 19, 324, 0xFF1478FF, "Firefox outer ring"},
+        {44 + 14, 324, 0xFF963232, "Firefox inner disc"},
+    });
+    desktop_driver_move(400, 300);
     desktop_driver_render();
-    EXPECT_EQ(pixel(0, 570), 0xFF78503Cu);
-    EXPECT_EQ(pixel(799, 570), 0xFF78503Cu);
-    for (int row : {571, 585, 599}) {
-        EXPECT_EQ(pixel(300, row), blend(0xF0231414, wallpaper(row))) << row;
-    }
-    EXPECT_EQ(pixel(6, 575), 0xFFC87800u); // start button, menu closed
-}
-
-TEST_F(DesktopFrame, EmptyTaskbarHasNoWindowButtons) {
-    desktop_driver_render();
-    for (int x : {96, 150, 201, 500})
-        EXPECT_EQ(pixel(x, 575), blend(0xF0231414, wallpaper(575)));
-}
-
-TEST_F(DesktopFrame, IconGlyphsFollowTheirShapes) {
-    desktop_driver_render();
-    EXPECT_EQ(pixel(20, 20), 0xFF1496C8u);       // Files outline corner
-    EXPECT_EQ(pixel(40, 50), 0xFF3CC8FFu);       // Files body
-    EXPECT_EQ(pixel(66, 21), wallpaper(21));     // right of the folder tab
-    EXPECT_EQ(pixel(21, 91), 0xFF141414u);       // Term body
-    EXPECT_EQ(pixel(20, 90), 0xFF00C800u);       // Term outline
-    EXPECT_EQ(pixel(44, 184 + 15), 0xFF009600u); // Qorget disc, not hovered
-    EXPECT_EQ(pixel(44, 184), 0xFFFFFFFFu);      // the arrow's shaft
-    EXPECT_EQ(pixel(60, 380), 0xFF00FF00u);      // Disk lamp
-    EXPECT_EQ(pixel(20, 374), 0xFF1E8296u);      // Disk outline
-    EXPECT_EQ(pixel(44, 441), 0xFF2850C8u);      // homet roof
-    EXPECT_EQ(pixel(28, 522), 0xFFFFFFFFu);      // first Apps square
-    EXPECT_EQ(pixel(34, 522), 0xFFC86432u);      // between the squares
-    EXPECT_EQ(pixel(44 + 19, 324), 0xFF1478FFu); // Firefox outer ring
-    EXPECT_EQ(pixel(44 + 14, 324), 0xFF963232u); // Firefox inner disc
-}
-
-TEST_F(DesktopFrame, HoveredQorgetIconLightsUp) {
-    desktop_driver_move(44, 184);
-    desktop_driver_render();
-    EXPECT_EQ(pixel(44, 184 + 15), 0xFF64FF64u);
+    expect_pixels({{44, 184 + 15, 0xFF009600, "Qorget disc, not hovered"}});
 }
 
 TEST_F(DesktopFrame, StartMenuHighlightsTheHoveredEntryOnly) {
     desktop_driver_click(40, 585);
     desktop_driver_move(100, 380 + 20 + 9); // "Terminal"
     desktop_driver_render();
-    EXPECT_EQ(pixel(6, 575), 0xFFE6A000u);
-    EXPECT_EQ(pixel(5, 350), 0xFFB47850u);
-    EXPECT_EQ(pixel(7, 352), 0xFF3C281Eu);
+    expect_pixels({{6, 575, 0xFFE6A000, "start button, menu open"},
+                   {5, 350, 0xFFB47850, "menu outline"},
+                   {7, 352, 0xFF3C281E, "menu body"}});
     for (int e = 0; e < START_MENU_ENTRY_COUNT; ++e) {
-        const uint32_t expected = e == 1 ? 0xFF785032u : 0xFF463228u;
-        EXPECT_EQ(pixel(12, 380 + 20 * e + 1), expected) << e;
-        EXPECT_EQ(pixel(12, 380 + 20 * e + 18), 0xFF3C281Eu) << e; // gap between boxes
+        SCOPED_TRACE(e);
+        expect_pixels({{12, 380 + 20 * e + 1, e == 1 ? 0xFF785032u : 0xFF463228u, "entry box"},
+                       {12, 380 + 20 * e + 18, 0xFF3C281E, "gap between boxes"}});
     }
 }
 
-TEST_F(DesktopFrame, ActiveAndInactiveFramesDifferInTitleAndOutline) {
+TEST_F(DesktopFrame, ActiveAndInactiveFramesAndTheShadow) {
     open_window(WIN_ABOUT);         // slot 0: 200, 150, 400 x 280
     open_window(WIN_QORGET);        // slot 1: 100, 60, 480 x 380, active
     desktop_driver_click(590, 300); // only About lies here: About active
     desktop_driver_render();
-    // About (active, on top)
-    EXPECT_EQ(pixel(200, 300), 0xFFFFB464u);
-    EXPECT_EQ(pixel(560, 151), 0xFFC87800u);
-    EXPECT_EQ(pixel(577, 155), 0xFF3232C8u);
-    EXPECT_EQ(pixel(590, 420), 0xFFF5F0F0u);
-    // Downloader (inactive, below)
-    EXPECT_EQ(pixel(100, 300), 0xFF786464u);
-    EXPECT_EQ(pixel(560, 61), 0xFF503C3Cu);
-    EXPECT_EQ(pixel(150, 420), 0xFFF5F0F0u);
+    expect_pixels({
+        {200, 300, 0xFFFFB464, "active outline"},
+        {560, 151, 0xFFC87800, "active title"},
+        {577, 155, 0xFF3232C8, "close box"},
+        {590, 420, 0xFFF5F0F0, "About page"},
+        {100, 300, 0xFF786464, "inactive outline"},
+        {560, 61, 0xFF503C3C, "inactive title"},
+        {150, 420, 0xFFF5F0F0, "downloader page"},
+        {115, 60 + 240, 0xFFC8C8C8, "empty progress bar"},
+        // The shadow blends once, 3 pixels in, below and right of the window.
+        {602, 300, blend(0x50000000, wallpaper(300)), "shadow right"},
+        {400, 441, blend(0x50000000, wallpaper(441)), "shadow below the downloader"},
+        {603, 300, wallpaper(300), "beyond the shadow"},
+        {102, 441, wallpaper(441), "the shadow starts 3 pixels in"},
+    });
 }
 
-TEST_F(DesktopFrame, ShadowBlendsOnceBelowAndRightOfTheWindow) {
-    open_window(WIN_ABOUT); // 200, 150, 400 x 280
-    desktop_driver_render();
-    EXPECT_EQ(pixel(602, 300), blend(0x50000000, wallpaper(300)));
-    EXPECT_EQ(pixel(400, 431), blend(0x50000000, wallpaper(431)));
-    EXPECT_EQ(pixel(603, 300), wallpaper(300));
-    EXPECT_EQ(pixel(202, 430), wallpaper(430)); // the shadow starts 3 pixels in
-}
-
-TEST_F(DesktopFrame, WindowButtonsShowTheActiveAndMinimisedStates) {
+TEST_F(DesktopFrame, WindowButtonsShowActiveMinimisedAndClippedStates) {
     open_window(WIN_ABOUT);
     open_window(WIN_DISK_MANAGER);
     desktop_driver_render();
-    EXPECT_EQ(pixel(96, 575), 0xFF463228u);
-    EXPECT_EQ(pixel(96 + 105, 575), 0xFFA06400u);
+    expect_pixels(
+        {{96, 575, 0xFF463228, "inactive button"}, {96 + 105, 575, 0xFFA06400, "active button"}});
     desktop_driver_click(96 + 105, 585); // minimise the Disk Manager
     desktop_driver_render();
-    EXPECT_EQ(pixel(96 + 105, 575), 0xFF463228u);
-    EXPECT_EQ(pixel(110, 300), wallpaper(300)); // not drawn any more
-}
+    expect_pixels({{96 + 105, 575, 0xFF463228, "minimised button"},
+                   {110, 300, wallpaper(300), "minimised window not drawn"}});
 
-TEST_F(DesktopFrame, ButtonsBeyondTheBarAreClipped) {
     for (int32_t kind = WIN_FILES; kind <= WIN_BROWSER; ++kind)
         open_window(kind);
     desktop_driver_render();
-    EXPECT_EQ(pixel(95 + 105 * 6 + 2, 575), 0xFF463228u); // seventh button, under the clock
-    EXPECT_EQ(pixel(799, 575), 0xFF463228u);              // the same button, cut at the edge
+    expect_pixels({{95 + 105 * 6 + 2, 575, 0xFF463228, "seventh button, under the clock"},
+                   {799, 575, 0xFF463228, "the same button, cut at the edge"}});
 }
 
-TEST_F(DesktopFrame, PagesPaintTheirShapes) {
-    open_window(WIN_QORGET); // 100, 60, 480 x 380
-    desktop_driver_render();
-    EXPECT_EQ(pixel(115, 60 + 240), 0xFFC8C8C8u); // empty progress bar
-    close_window(0);
+TEST_F(DesktopFrame, BrowserPageShapes) {
     open_window(WIN_BROWSER); // 60, 30, 700 x 500
     desktop_driver_render();
-    EXPECT_EQ(pixel(62, 30 + 26), 0xFFF5F0F0u);      // toolbar
-    EXPECT_EQ(pixel(62, 30 + 400), 0xFFFFFFFFu);     // white page
-    EXPECT_EQ(pixel(60 + 40, 30 + 40), 0xFFD2C8C8u); // address box outline
-    EXPECT_EQ(pixel(680, 130 + 26), 0xFF1478FFu);    // logo ring
-    EXPECT_EQ(pixel(680 + 18, 130), 0xFF963232u);    // logo centre disc
+    expect_pixels({{62, 30 + 26, 0xFFF5F0F0, "toolbar"},
+                   {62, 30 + 400, 0xFFFFFFFF, "white page"},
+                   {60 + 40, 30 + 40, 0xFFD2C8C8, "address box outline"},
+                   {680, 130 + 26, 0xFF1478FF, "logo ring"},
+                   {680 + 18, 130, 0xFF963232, "logo centre disc"}});
 }
 
 } // namespace

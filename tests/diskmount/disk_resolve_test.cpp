@@ -2,22 +2,14 @@
 #include "fake_drives.h"
 
 using qor::host::drive_type;
-using qor::test::fake_drive_list;
 using qor::test::make_drive;
 
 namespace {
 
 class DiskResolve : public qor::test::VirtualDrive {
   protected:
-    void SetUp() override {
-        VirtualDrive::SetUp();
-        fake_drive_list() = {make_drive('C', drive_type::fixed),
-                             make_drive('Z', drive_type::remote)};
-        ASSERT_EQ(qor_disk_mount_all(), QOR_OK);
-    }
-
     // The resolved text, or the error code as text.
-    std::string resolve(const char* path) {
+    static std::string resolve(const char* path) {
         char* resolved = nullptr;
         const int code = qor_disk_resolve_path(path, &resolved);
         if (code != QOR_OK) return "error " + std::to_string(code);
@@ -27,54 +19,52 @@ class DiskResolve : public qor::test::VirtualDrive {
     }
 };
 
-TEST_F(DiskResolve, LetterCaseAndBothSeparatorsResolveAlike) {
-    const std::string expected = drive_folder('C') + "/Users/a";
-    EXPECT_EQ(resolve("c:\\Users\\a"), expected);
-    EXPECT_EQ(resolve("C:/Users/a"), expected);
-    EXPECT_EQ(resolve("C:\\Users/a"), expected);
-    EXPECT_EQ(resolve("z:\\share"), drive_folder('Z') + "/share");
-}
-
-TEST_F(DiskResolve, BareLetterAndRelativeRest) {
-    EXPECT_EQ(resolve("C:Users"), drive_folder('C') + "/Users");
-    EXPECT_EQ(resolve("C:"), drive_folder('C') + "/");
-    EXPECT_EQ(resolve("C:\\"), drive_folder('C') + "/");
-}
-
-TEST_F(DiskResolve, MalformedPathsAndAbsentArguments) {
-    EXPECT_EQ(resolve("1:\\x"), "error -1");
-    EXPECT_EQ(resolve("C-x"), "error -1");
-    EXPECT_EQ(resolve(""), "error -1");
-    EXPECT_EQ(resolve("C"), "error -1");
-    EXPECT_EQ(resolve("\xC3\x84:\\x"), "error -1");
+TEST_F(DiskResolve, MapsLettersIntoTheirFoldersAndRefusesTheRest) {
+    g_drives = {make_drive('C', drive_type::fixed), make_drive('Z', drive_type::remote)};
+    EXPECT_EQ(resolve("C:\\x"), "error -7") << "not mounted yet";
+    ASSERT_EQ(qor_disk_mount_all(), QOR_OK);
+    const std::string c = drive_folder('C');
+    const std::string fits(259 - c.size() - 1, 'x');
+    const struct {
+        std::string path, expected;
+    } cases[] = {
+        // Letter case and both separators resolve alike.
+        {"c:\\Users\\a", c + "/Users/a"},
+        {"C:/Users/a", c + "/Users/a"},
+        {"C:\\Users/a", c + "/Users/a"},
+        {"z:\\share", drive_folder('Z') + "/share"},
+        // Bare letter and relative rest.
+        {"C:Users", c + "/Users"},
+        {"C:", c + "/"},
+        {"C:\\", c + "/"},
+        // Malformed.
+        {"1:\\x", "error -1"},
+        {"C-x", "error -1"},
+        {"", "error -1"},
+        {"C", "error -1"},
+        {"\xC3\x84:\\x", "error -1"},
+        // Unmapped letters.
+        {"D:\\x", "error -9"},
+        {"m:", "error -9"},
+        // A ".." segment could leave the drive; dots inside names are fine.
+        {"C:\\..\\..\\etc\\passwd", "error -1"},
+        {"C:/a/../../b", "error -1"},
+        {"C:..", "error -1"},
+        {"C:\\a\\..", "error -1"},
+        {"C:\\a..b\\...\\c..", c + "/a..b/.../c.."},
+        // Results longer than 259 bytes are refused, not cut.
+        {"C:\\" + fits, c + "/" + fits},
+        {"C:\\" + fits + "y", "error -1"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.path);
+        EXPECT_EQ(resolve(row.path.c_str()), row.expected);
+    }
     EXPECT_EQ(resolve(nullptr), "error -1");
     EXPECT_EQ(qor_disk_resolve_path("C:\\x", nullptr), QOR_ERR_INVALID_ARG);
-}
 
-TEST_F(DiskResolve, UnmappedLetterIsNotFound) {
-    EXPECT_EQ(resolve("D:\\x"), "error -9");
-    EXPECT_EQ(resolve("m:"), "error -9");
-}
-
-TEST_F(DiskResolve, ParentSegmentsAreRefusedSoNothingOutsideTheDriveIsReached) {
-    EXPECT_EQ(resolve("C:\\..\\..\\etc\\passwd"), "error -1");
-    EXPECT_EQ(resolve("C:/a/../../b"), "error -1");
-    EXPECT_EQ(resolve("C:.."), "error -1");
-    EXPECT_EQ(resolve("C:\\a\\.."), "error -1");
-    EXPECT_EQ(resolve("C:\\a..b\\...\\c.."), drive_folder('C') + "/a..b/.../c..");
-}
-
-TEST_F(DiskResolve, ResultsLongerThan259BytesAreRefusedNotCut) {
-    const std::string prefix = drive_folder('C') + "/";
-    const std::string fits(259 - prefix.size(), 'x');
-    EXPECT_EQ(resolve(("C:\\" + fits).c_str()), prefix + fits);
-    EXPECT_EQ(resolve(("C:\\" + fits + "y").c_str()), "error -1");
-}
-
-TEST_F(DiskResolve, AnyResolveWhileUnmountedIsADiskError) {
     qor_disk_unmount_all();
-    EXPECT_EQ(resolve("C:\\x"), "error -7");
-    EXPECT_EQ(resolve("1:"), "error -7");
+    EXPECT_EQ(resolve("1:"), "error -7") << "unmounted comes before malformed";
 }
 
 } // namespace

@@ -15,23 +15,9 @@
 
 namespace qor::test {
 
-inline std::vector<host::drive>& fake_drive_list() {
-    static std::vector<host::drive> drives;
-    return drives;
-}
-
-inline std::vector<host::drive> fake_drive_source() {
-    return fake_drive_list();
-}
-
 inline host::drive make_drive(char letter, host::drive_type type, uint64_t total = 0,
                               uint64_t free = 0) {
-    host::drive drive;
-    drive.letter = letter;
-    drive.type = type;
-    drive.total_bytes = total;
-    drive.free_bytes = free;
-    return drive;
+    return host::drive{letter, type, total, free};
 }
 
 class VirtualDrive : public ::testing::Test {
@@ -39,28 +25,28 @@ class VirtualDrive : public ::testing::Test {
     void SetUp() override {
         qor_disk_unmount_all();
         std::filesystem::remove_all(mount_root());
-        fake_drive_list() = {make_drive('C', host::drive_type::fixed, 1000, 400)};
-        host::set_drive_source(fake_drive_source);
+        g_drives = {make_drive('C', host::drive_type::fixed, 1000, 400)};
+        host::set_drive_source([] { return g_drives; });
     }
     void TearDown() override {
         qor_disk_unmount_all();
         host::set_drive_source(nullptr);
     }
 
-    static std::filesystem::path mount_root() {
-        return std::filesystem::path(host::temp_folder() + "QorOS_MDrive");
-    }
+    static std::filesystem::path mount_root() { return host::temp_folder() + "QorOS_MDrive"; }
     static std::string drive_folder(char letter) {
         return (mount_root() / (std::string("DiskDr") + letter)).string();
     }
-
-    std::vector<qor_disk_entry> list_rows(uint32_t capacity = QOR_DISK_MAX_DRIVES) {
+    static std::vector<qor_disk_entry> list_rows(uint32_t capacity = QOR_DISK_MAX_DRIVES) {
         std::vector<qor_disk_entry> rows(QOR_DISK_MAX_DRIVES);
         uint32_t count = 99;
         EXPECT_EQ(qor_disk_list(rows.data(), capacity, &count), QOR_OK);
         rows.resize(count);
         return rows;
     }
+
+    // What the host reports as its drives.
+    static inline std::vector<host::drive> g_drives;
 };
 
 } // namespace qor::test

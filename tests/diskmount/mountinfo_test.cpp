@@ -9,18 +9,6 @@ using qor::host::posix::parse_mountinfo;
 
 namespace {
 
-std::string letters_and_points(std::string_view mountinfo) {
-    std::string out;
-    for (const auto& drive : choose_drive_mounts(parse_mountinfo(mountinfo))) {
-        out += drive.letter;
-        out += '=';
-        out += drive.mount_point;
-        if (drive.network) out += "(net)";
-        out += ' ';
-    }
-    return out;
-}
-
 TEST(Mountinfo, ParsesFieldsOptionalTagsAndEscapes) {
     const auto mounts = parse_mountinfo(
         "36 35 98:0 /mnt1 /mnt/my\\040disk rw,noatime master:1 shared:2 - ext3 /dev/root rw\n"
@@ -37,49 +25,68 @@ TEST(Mountinfo, ParsesFieldsOptionalTagsAndEscapes) {
     EXPECT_EQ(mounts[1].source, "server:/export");
 }
 
-TEST(Mountinfo, RootIsCAndPseudoFileSystemsGetNoLetter) {
-    EXPECT_EQ(letters_and_points("22 27 0:21 / /proc rw - proc proc rw\n"
-                                 "23 27 0:22 / /sys rw - sysfs sysfs rw\n"
-                                 "24 27 0:6 / /dev rw - devtmpfs devtmpfs rw\n"
-                                 "25 24 0:23 / /dev/shm rw - tmpfs tmpfs rw\n"
-                                 "27 1 254:0 / / rw - ext4 /dev/vda rw\n"
-                                 "31 23 0:28 / /sys/fs/cgroup rw - tmpfs tmpfs rw\n"
-                                 "32 31 0:29 / /sys/fs/cgroup/cpu rw - cgroup cgroup rw\n"
-                                 "33 27 8:17 / /home rw - ext4 /dev/sdb1 rw\n"),
-              "C=/ D=/home ");
-}
-
-TEST(Mountinfo, OverlayRootStillCountsAndTheLastRootListedWins) {
-    EXPECT_EQ(letters_and_points("20 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                                 "21 20 0:50 / / rw - overlay overlay rw\n"
-                                 "22 21 8:1 /etc/hosts /etc/hosts rw - ext4 /dev/sda1 rw\n"),
-              "C=/ D=/etc/hosts ");
-}
-
-TEST(Mountinfo, OneLetterPerDeviceFirstMountWins) {
-    EXPECT_EQ(letters_and_points("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                                 "2 1 8:2 / /data rw - xfs /dev/sda2 rw\n"
-                                 "3 1 8:2 /sub /srv rw - xfs /dev/sda2 rw\n"
-                                 "4 1 8:1 /var /var2 rw - ext4 /dev/sda1 rw\n"),
-              "C=/ D=/data ");
-}
-
-TEST(Mountinfo, NetworkAndDiscTypes) {
-    EXPECT_EQ(letters_and_points("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                                 "2 1 11:0 / /media/cd ro - iso9660 /dev/sr0 ro\n"
-                                 "3 1 11:1 / /media/dvd ro - udf /dev/sr1 ro\n"
-                                 "4 1 0:60 / /mnt/nfs rw - nfs server:/x rw\n"
-                                 "5 1 0:61 / /mnt/smb rw - cifs //host/share rw\n"
-                                 "6 1 0:62 / /mnt/ssh rw - fuse.sshfs me@host: rw\n"
-                                 "7 1 0:63 / /home rw - btrfs /dev/sda3 rw\n"),
-              "C=/ D=/mnt/nfs(net) E=/mnt/smb(net) F=/mnt/ssh(net) G=/home ");
+TEST(Mountinfo, ChoosesOneLetterPerRealFileSystemRootFirst) {
+    const struct {
+        const char* why;
+        const char* mountinfo;
+        const char* expected; // letter=mount point@device, "(net)" for network
+    } cases[] = {
+        {"pseudo file systems get no letter",
+         "22 27 0:21 / /proc rw - proc proc rw\n"
+         "23 27 0:22 / /sys rw - sysfs sysfs rw\n"
+         "24 27 0:6 / /dev rw - devtmpfs devtmpfs rw\n"
+         "25 24 0:23 / /dev/shm rw - tmpfs tmpfs rw\n"
+         "27 1 254:0 / / rw - ext4 /dev/vda rw\n"
+         "32 31 0:29 / /sys/fs/cgroup/cpu rw - cgroup cgroup rw\n"
+         "33 27 8:17 / /home rw - ext4 /dev/sdb1 rw\n",
+         "C=/@254:0 D=/home@8:17 "},
+        {"an overlay root counts and the last root listed wins",
+         "20 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+         "21 20 0:50 / / rw - overlay overlay rw\n"
+         "22 21 8:1 /etc/hosts /etc/hosts rw - ext4 /dev/sda1 rw\n",
+         "C=/@0:50 D=/etc/hosts@8:1 "},
+        {"the first mount of a device wins",
+         "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+         "2 1 8:2 / /data rw - xfs /dev/sda2 rw\n"
+         "3 1 8:2 /sub /srv rw - xfs /dev/sda2 rw\n"
+         "4 1 8:1 /var /var2 rw - ext4 /dev/sda1 rw\n",
+         "C=/@8:1 D=/data@8:2 "},
+        {"network types are marked, disc types skipped",
+         "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+         "2 1 11:0 / /media/cd ro - iso9660 /dev/sr0 ro\n"
+         "3 1 11:1 / /media/dvd ro - udf /dev/sr1 ro\n"
+         "4 1 0:60 / /mnt/nfs rw - nfs server:/x rw\n"
+         "5 1 0:61 / /mnt/smb rw - cifs //host/share rw\n"
+         "6 1 0:62 / /mnt/ssh rw - fuse.sshfs me@host: rw\n"
+         "7 1 0:63 / /home rw - btrfs /dev/sda3 rw\n",
+         "C=/@8:1 D=/mnt/nfs@0:60(net) E=/mnt/smb@0:61(net) F=/mnt/ssh@0:62(net) "
+         "G=/home@0:63 "},
+        {"without a root mount the first real file system is C",
+         "2 1 8:2 / /data rw - xfs /dev/sda2 rw\n", "C=/data@8:2 "},
+        {"a mount covered by a later one gives way to it",
+         "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+         "2 1 8:2 / /data rw - xfs /dev/sda2 rw\n"
+         "3 1 8:3 / /data rw - xfs /dev/sda3 rw\n",
+         "C=/@8:1 D=/data@8:3 "},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.why);
+        std::string out;
+        for (const auto& drive : choose_drive_mounts(parse_mountinfo(row.mountinfo))) {
+            out += std::string(1, drive.letter) + "=" + drive.mount_point + "@" +
+                   std::to_string(drive.major) + ":" + std::to_string(drive.minor) +
+                   (drive.network ? "(net) " : " ");
+        }
+        EXPECT_EQ(out, row.expected);
+    }
 }
 
 TEST(Mountinfo, StopsAtZ) {
     std::string text = "1 0 8:0 / / rw - ext4 /dev/sda rw\n";
     for (int i = 1; i <= 30; ++i) {
-        text += std::to_string(i + 1) + " 1 8:" + std::to_string(i) + " / /m" + std::to_string(i) +
-                " rw - ext4 /dev/sda" + std::to_string(i) + " rw\n";
+        const std::string n = std::to_string(i);
+        text +=
+            std::to_string(i + 1) + " 1 8:" + n + " / /m" + n + " rw - ext4 /dev/sda" + n + " rw\n";
     }
     const auto drives = choose_drive_mounts(parse_mountinfo(text));
     ASSERT_EQ(drives.size(), 24u);
@@ -87,30 +94,9 @@ TEST(Mountinfo, StopsAtZ) {
     EXPECT_EQ(drives.back().mount_point, "/m23");
 }
 
-TEST(Mountinfo, NoRootMountStartsWithTheFirstRealFileSystem) {
-    EXPECT_EQ(letters_and_points("2 1 8:2 / /data rw - xfs /dev/sda2 rw\n"), "C=/data ");
-}
-
-} // namespace
-
-namespace {
-
-TEST(Mountinfo, AMountCoveredByALaterOneGetsNoLetter) {
-    EXPECT_EQ(letters_and_points("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                                 "2 1 8:2 / /data rw - xfs /dev/sda2 rw\n"
-                                 "3 1 8:3 / /data rw - xfs /dev/sda3 rw\n"),
-              "C=/ D=/data ");
-    EXPECT_EQ(choose_drive_mounts(parse_mountinfo("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                                                  "2 1 8:2 / /data rw - xfs /dev/sda2 rw\n"
-                                                  "3 1 8:3 / /data rw - xfs /dev/sda3 rw\n"))[1]
-                  .minor,
-              3u);
-}
-
 TEST(HostDrives, ThisMachineHasItsRootAsCWithASize) {
     const auto drives = qor::host::list_drives();
     ASSERT_FALSE(drives.empty());
-    EXPECT_EQ(drives[0].letter, 'C');
     EXPECT_GT(drives[0].total_bytes, 0u);
     EXPECT_LE(drives[0].free_bytes, drives[0].total_bytes);
     for (size_t i = 0; i < drives.size(); ++i) {

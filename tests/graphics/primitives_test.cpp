@@ -56,21 +56,18 @@ TEST(Points, OutsideTheFramebufferPaintNothing) {
 }
 
 TEST(Lines, DocumentedWalksAndEndpoints) {
-    canvas c(16, 16);
-    qor_graphics_draw_line(c.ctx, {0, 0}, {4, 2}, rgba(0xFFFFFFFF));
-    EXPECT_EQ(painted(c), (point_set{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}));
-
-    canvas d(16, 16);
-    qor_graphics_draw_line(d.ctx, {0, 0}, {2, 4}, rgba(0xFFFFFFFF));
-    EXPECT_EQ(painted(d), (point_set{{0, 0}, {0, 1}, {1, 2}, {1, 3}, {2, 4}}));
-
-    canvas e(16, 16);
-    qor_graphics_draw_line(e.ctx, {5, 3}, {0, 3}, rgba(0xFFFFFFFF));
-    EXPECT_EQ(painted(e), (point_set{{0, 3}, {1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}}));
-
-    canvas f(16, 16);
-    qor_graphics_draw_line(f.ctx, {7, 9}, {7, 9}, rgba(0xFFFFFFFF));
-    EXPECT_EQ(painted(f), (point_set{{7, 9}}));
+    const struct {
+        qor_point from, to;
+        point_set pixels;
+    } rows[] = {{{0, 0}, {4, 2}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}},
+                {{0, 0}, {2, 4}, {{0, 0}, {0, 1}, {1, 2}, {1, 3}, {2, 4}}},
+                {{5, 3}, {0, 3}, {{0, 3}, {1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}}},
+                {{7, 9}, {7, 9}, {{7, 9}}}};
+    for (const auto& row : rows) {
+        canvas c(16, 16);
+        qor_graphics_draw_line(c.ctx, row.from, row.to, rgba(0xFFFFFFFF));
+        EXPECT_EQ(painted(c), row.pixels) << row.to.x << "," << row.to.y;
+    }
 }
 
 // Translucent colour: a pixel visited twice would show, so this also proves

@@ -17,14 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> names_in(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 bool stage_with(const fs::path& path, const std::string& bytes, host::staged_file* out) {
     return host::stage_file(path.c_str(), out) &&
            host::write_file(out->file, bytes.data(), bytes.size());
@@ -50,7 +42,7 @@ TEST(StagedFile, PathShowsTheOldContentUntilCommitAndNothingElseRemains) {
     EXPECT_EQ(read_bytes(path), "old");
     ASSERT_TRUE(host::commit_staged_file(&file));
     EXPECT_EQ(read_bytes(path), "new content");
-    EXPECT_EQ(names_in(folder), std::vector<std::string>{"data"});
+    EXPECT_EQ(folder_names(folder), std::vector<std::string>{"data"});
     EXPECT_FALSE(host::commit_staged_file(&file)) << "a committed file cannot be committed again";
 }
 
@@ -63,7 +55,7 @@ TEST(StagedFile, DiscardLeavesTheOldFileAndNothingBehind) {
     host::discard_staged_file(&file);
     host::discard_staged_file(&file);
     EXPECT_EQ(read_bytes(path), "old");
-    EXPECT_EQ(names_in(folder), std::vector<std::string>{"data"});
+    EXPECT_EQ(folder_names(folder), std::vector<std::string>{"data"});
     EXPECT_FALSE(host::commit_staged_file(&file));
 }
 
@@ -78,7 +70,7 @@ TEST(StagedFile, FailsCleanlyWhereNoFileCanGo) {
     write_bytes(folder / "dir" / "inside", "x");
     ASSERT_TRUE(stage_with(folder / "dir", "x", &file));
     EXPECT_FALSE(host::commit_staged_file(&file));
-    EXPECT_EQ(names_in(folder), std::vector<std::string>{"dir"});
+    EXPECT_EQ(folder_names(folder), std::vector<std::string>{"dir"});
 }
 
 TEST(StagedFile, NewFilesGetOrdinaryPermissionsAndLinksKeepPointing) {
@@ -107,7 +99,7 @@ TEST(StagedFile, LongestFileNamesStillStage) {
     ASSERT_TRUE(stage_with(folder / name, "long", &file));
     ASSERT_TRUE(host::commit_staged_file(&file));
     EXPECT_EQ(read_bytes(folder / name), "long");
-    EXPECT_EQ(names_in(folder), std::vector<std::string>{name});
+    EXPECT_EQ(folder_names(folder), std::vector<std::string>{name});
 }
 
 // A writer killed between naming its file and the rename leaves a staging
@@ -138,7 +130,7 @@ TEST(StagedFile, AbandonedStagingsOfDeadWritersAreRemovedOthersKept) {
 
     std::vector<std::string> expected{alive_writer, held, other_destination, look_alike, "pkg.qpa"};
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names_in(folder), expected);
+    EXPECT_EQ(folder_names(folder), expected);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
+// Accounted kernel memory: the block list, the totals and realloc's cases.
 #include "kernel/memory_list.h"
 
-#include <cstdint>
-#include <cstring>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <qoros/qor_memory.h>
 
@@ -10,28 +10,32 @@ using qor::kernel::mem_header;
 using qor::kernel::mem_list_head;
 
 namespace {
+
 mem_header* header(void* p) {
     return static_cast<mem_header*>(p) - 1;
 }
-} // namespace
 
-TEST(KernelMemory, ZeroSizeAndNullAreNoOps) {
+// Every test must give back exactly what it took.
+class KernelMemory : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        EXPECT_EQ(qor_kernel_get_used_memory(), used);
+        EXPECT_EQ(mem_alloc_count(), count);
+    }
     const uint64_t used = qor_kernel_get_used_memory();
     const int32_t count = mem_alloc_count();
+};
+
+TEST_F(KernelMemory, NewestBlockHeadsTheListAndTotalsFollow) {
     EXPECT_EQ(qor_kernel_alloc(0), nullptr);
     EXPECT_EQ(qor_kernel_alloc_zero(0), nullptr);
     qor_kernel_free(nullptr);
-    EXPECT_EQ(qor_kernel_get_used_memory(), used);
-    EXPECT_EQ(mem_alloc_count(), count);
-}
 
-TEST(KernelMemory, NewestBlockHeadsTheListAndTotalsFollow) {
-    const uint64_t used = qor_kernel_get_used_memory();
-    const int32_t count = mem_alloc_count();
     void* a = qor_kernel_alloc(100);
-    void* b = qor_kernel_alloc(50);
+    auto* b = static_cast<unsigned char*>(qor_kernel_alloc_zero(50));
     ASSERT_TRUE(a && b);
     EXPECT_EQ(reinterpret_cast<uintptr_t>(a) % 16, 0u);
+    EXPECT_EQ(std::count(b, b + 50, 0), 50) << "alloc_zero clears the user bytes";
     EXPECT_EQ(qor_kernel_get_used_memory(), used + 150);
     EXPECT_EQ(mem_alloc_count(), count + 2);
     EXPECT_EQ(mem_list_head(), header(b));
@@ -40,10 +44,9 @@ TEST(KernelMemory, NewestBlockHeadsTheListAndTotalsFollow) {
     EXPECT_EQ(header(b)->prev, nullptr);
     qor_kernel_free(b);
     qor_kernel_free(a);
-    EXPECT_EQ(qor_kernel_get_used_memory(), used);
 }
 
-TEST(KernelMemory, FreeingTheMiddleOrTheHeadRelinksTheRest) {
+TEST_F(KernelMemory, FreeingTheMiddleOrTheHeadRelinksTheRest) {
     void* oldest = qor_kernel_alloc(1);
     void* middle = qor_kernel_alloc(2);
     void* newest = qor_kernel_alloc(3);
@@ -56,8 +59,7 @@ TEST(KernelMemory, FreeingTheMiddleOrTheHeadRelinksTheRest) {
     qor_kernel_free(oldest);
 }
 
-TEST(KernelMemory, ReallocGrowsShrinksAllocatesAndFrees) {
-    const uint64_t used = qor_kernel_get_used_memory();
+TEST_F(KernelMemory, ReallocGrowsShrinksAllocatesAndFrees) {
     auto* p = static_cast<unsigned char*>(qor_kernel_realloc(nullptr, 64));
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(qor_kernel_get_used_memory(), used + 64);
@@ -83,19 +85,9 @@ TEST(KernelMemory, ReallocGrowsShrinksAllocatesAndFrees) {
     qor_kernel_free(newer);
     EXPECT_EQ(mem_list_head(), header(older));
     qor_kernel_free(older);
-    EXPECT_EQ(qor_kernel_get_used_memory(), used);
 }
 
-TEST(KernelMemory, AllocZeroClearsTheUserBytes) {
-    auto* p = static_cast<unsigned char*>(qor_kernel_alloc_zero(16));
-    ASSERT_NE(p, nullptr);
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(p[i], 0);
-    qor_kernel_free(p);
-}
-
-TEST(KernelMemory, BlocksWithoutTheMagicAreIgnored) {
-    const uint64_t used = qor_kernel_get_used_memory();
+TEST_F(KernelMemory, BlocksWithoutTheMagicAreIgnored) {
     void* p = qor_kernel_alloc(40);
     header(p)->magic = 0x12345678;
     qor_kernel_free(p);
@@ -104,16 +96,15 @@ TEST(KernelMemory, BlocksWithoutTheMagicAreIgnored) {
     EXPECT_EQ(qor_kernel_get_used_memory(), used + 40);
     header(p)->magic = qor::kernel::kLiveBlockMagic;
     qor_kernel_free(p);
-    EXPECT_EQ(qor_kernel_get_used_memory(), used);
 }
 
-TEST(KernelMemory, SizesWhoseHeaderWouldWrapAreRefused) {
-    const uint64_t used = qor_kernel_get_used_memory();
+TEST_F(KernelMemory, SizesWhoseHeaderWouldWrapAreRefused) {
     for (uint64_t size : {UINT64_MAX, UINT64_MAX - 31, UINT64_MAX - 16})
         EXPECT_EQ(qor_kernel_alloc(size), nullptr) << size;
     void* p = qor_kernel_alloc(8);
     EXPECT_EQ(qor_kernel_realloc(p, UINT64_MAX - 8), nullptr);
-    EXPECT_EQ(qor_kernel_get_used_memory(), used + 8); // the old block is untouched
+    EXPECT_EQ(qor_kernel_get_used_memory(), used + 8) << "the old block is untouched";
     qor_kernel_free(p);
-    EXPECT_EQ(qor_kernel_get_used_memory(), used);
 }
+
+} // namespace

@@ -1,3 +1,4 @@
+// The system clock and the system information record.
 #include "host/host_memory.h"
 
 #include <gtest/gtest.h>
@@ -37,32 +38,23 @@ TEST(KernelClock, StoppedStartedAndStoppedAgain) {
 
 TEST(SystemInfo, ReportsTheOtherServicesFigures) {
     EXPECT_EQ(qor_system_get_info(nullptr), QOR_ERR_INVALID_ARG);
-    qor_system_info info{};
-    ASSERT_EQ(qor_system_get_info(&info), QOR_OK);
-    EXPECT_TRUE(std::regex_match(info.build,
+    qor_system_info before{}, info{};
+    ASSERT_EQ(qor_system_get_info(&before), QOR_OK);
+    EXPECT_TRUE(std::regex_match(before.build,
                                  std::regex(R"([A-Z][a-z]{2} [ 0-9]\d \d{4} \d{2}:\d{2}:\d{2})")))
-        << info.build;
-    EXPECT_GT(info.total_memory, 0u);
-    EXPECT_EQ(info.window_count, 0u);
-    EXPECT_FALSE(info.m_drive_active);
+        << before.build;
+    EXPECT_GT(before.total_memory, 0u);
 
-    const uint32_t processes = info.process_count;
-    const uint64_t used = info.used_memory;
     void* block = qor_kernel_alloc(1000);
     const int pid = qor_kernel_spawn_process("figures", 0);
     ASSERT_EQ(qor_system_get_info(&info), QOR_OK);
-    EXPECT_EQ(info.used_memory, used + 1000);
-    EXPECT_EQ(info.process_count, processes + 1);
+    EXPECT_EQ(info.used_memory, before.used_memory + 1000);
+    EXPECT_EQ(info.process_count, before.process_count + 1);
     qor_kernel_free(block);
     qor_kernel_terminate_process(pid);
-    ASSERT_EQ(qor_system_get_info(&info), QOR_OK);
-    EXPECT_EQ(info.used_memory, used);
-    EXPECT_EQ(info.process_count, processes);
-}
 
-TEST(SystemInfo, AFailedMemoryQueryGivesZeroTotalButSucceeds) {
+    // A failed host memory query leaves the total at 0 but is no failure.
     qor::host::set_memory_query([](qor::host::memory_status*) { return false; });
-    qor_system_info info{};
     EXPECT_EQ(qor_system_get_info(&info), QOR_OK);
     EXPECT_EQ(info.total_memory, 0u);
     qor::host::set_memory_query(nullptr);

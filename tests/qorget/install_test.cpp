@@ -9,21 +9,14 @@ namespace {
 using Install = QorgetTest;
 namespace fs = std::filesystem;
 
-TEST_F(Install, SavesNameDotQpaInTheTemporaryFolder) {
+TEST_F(Install, SavesNameDotQpaInTheTemporaryFolderOrPassesOnTheFailure) {
     loopback_http_server server;
     use_local_sources(server);
-    http_route package;
-    package.body = "firefox package";
-    server.route("/pkg/1/firefox/latest", package);
+    server.route("/pkg/1/firefox/latest", {.body = "firefox package"});
     EXPECT_EQ(qorget_install("firefox", 1), QOR_OK);
     const fs::path saved = host::temp_folder() + "firefox.qpa";
     EXPECT_EQ(read_bytes(saved), "firefox package");
     fs::remove(saved);
-}
-
-TEST_F(Install, PassesOnTheDownloadResult) {
-    loopback_http_server server;
-    use_local_sources(server);
     EXPECT_EQ(qorget_install("absent", 3), QOR_ERR_NETWORK);
     EXPECT_FALSE(fs::exists(host::temp_folder() + "absent.qpa"));
     EXPECT_EQ(qorget_install("firefox", 7 + 1), QOR_ERR_NOT_FOUND);

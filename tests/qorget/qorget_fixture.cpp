@@ -1,6 +1,5 @@
 #include "qorget_fixture.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 
@@ -57,14 +56,6 @@ void QorgetTest::use_short_stall_limit() {
     host::http_transport_settings limits;
     limits.low_speed_window_ms = 1000;
     host::http_set_transport_settings(&limits);
-}
-
-std::vector<std::string> QorgetTest::folder_names(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 } // namespace qor::test

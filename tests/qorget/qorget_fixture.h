@@ -10,7 +10,6 @@
 #include "support/scratch.h"
 
 #include <array>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <qoros/qorget.h>
 #include <string>
@@ -29,9 +28,6 @@ class QorgetTest : public ::testing::Test {
     static void use_fixed_step_clock();
     // Stalls are given up after about a second instead of 15.
     static void use_short_stall_limit();
-
-    // All entries of a folder, by name.
-    static std::vector<std::string> folder_names(const std::filesystem::path& folder);
 
   private:
     std::array<std::string, 3 * QORGET_SOURCE_COUNT> texts_;

@@ -30,11 +30,6 @@ std::vector<char*> make_argv(const std::string& program, const std::vector<std::
     _exit(127);
 }
 
-void apply_env(const std::map<std::string, std::string>& overrides) {
-    for (const auto& [name, value] : overrides)
-        setenv(name.c_str(), value.c_str(), 1);
-}
-
 // Environment changes are made in the parent around fork and undone
 // afterwards, which keeps the child free of allocations before exec.
 struct scoped_env {
@@ -43,8 +38,8 @@ struct scoped_env {
         for (const auto& [name, value] : overrides) {
             const char* old = getenv(name.c_str());
             saved[name] = {old != nullptr, old ? old : ""};
+            setenv(name.c_str(), value.c_str(), 1);
         }
-        apply_env(overrides);
     }
     ~scoped_env() {
         for (const auto& [name, old] : saved) {
@@ -56,7 +51,10 @@ struct scoped_env {
     }
 };
 
-int decode_status(int status) {
+int collect(pid_t pid) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -116,10 +114,7 @@ run_result run_program(const std::string& program, const std::vector<std::string
         return result;
     }
     drain(out_pipe[0], err_pipe[0], &result.out, &result.err);
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    result.exit_code = decode_status(status);
+    result.exit_code = collect(pid);
     return result;
 }
 
@@ -142,11 +137,9 @@ background_program start_background(const std::string& program,
 
 int wait_for(background_program* program) {
     if (program->pid <= 0) return -1;
-    int status = 0;
-    while (waitpid(program->pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    const int code = collect(program->pid);
     program->pid = 0;
-    return decode_status(status);
+    return code;
 }
 
 void stop(background_program* program) {

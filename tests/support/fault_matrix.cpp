@@ -78,7 +78,7 @@ void fail_each(const std::string& operation, const std::function<int()>& run,
     ASSERT_EQ(run(), QOR_OK) << operation << " without faults";
     const auto counts = counted_operations();
     write_bytes(destination, "previous content");
-    const std::string listing = folder_listing(destination.parent_path());
+    const auto listing = folder_names(destination.parent_path());
     for (host::fs_op op : ops) {
         const auto found = counts.find(op);
         ASSERT_NE(found, counts.end()) << operation << ": " << fs_op_name(op) << " never ran";
@@ -90,7 +90,7 @@ void fail_each(const std::string& operation, const std::function<int()>& run,
             EXPECT_EQ(run(), expected_code)
                 << operation << ": " << fs_op_name(op) << " at " << position;
             const bool intact = read_bytes(destination) == "previous content" &&
-                                folder_listing(destination.parent_path()) == listing;
+                                folder_names(destination.parent_path()) == listing;
             EXPECT_TRUE(intact) << operation << ": " << fs_op_name(op) << " at " << position;
             all_intact = all_intact && intact;
         }

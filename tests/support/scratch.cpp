@@ -5,7 +5,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <vector>
 
 namespace qor::test {
 
@@ -42,15 +41,12 @@ std::string read_bytes(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::string folder_listing(const std::filesystem::path& folder) {
+std::vector<std::string> folder_names(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
-    std::string listing;
-    for (const auto& name : names)
-        listing += name + "\n";
-    return listing;
+    return names;
 }
 
 } // namespace qor::test

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace qor::test {
 
@@ -17,8 +18,7 @@ std::filesystem::path fresh_folder(const std::string& tag = "");
 void write_bytes(const std::filesystem::path& path, const std::string& bytes);
 std::string read_bytes(const std::filesystem::path& path);
 
-// The names in a folder, sorted, one per line: compares what a failed
-// operation left behind with what was there before.
-std::string folder_listing(const std::filesystem::path& folder);
+// Names of a folder's entries, sorted: shows what a failed write left behind.
+std::vector<std::string> folder_names(const std::filesystem::path& folder);
 
 } // namespace qor::test

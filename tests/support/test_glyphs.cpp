@@ -22,25 +22,13 @@ void box(host::glyph_image* out, int w, int h, int ox, int oy, int advance, uint
             out->coverage[static_cast<size_t>(y) * out->stride + x] = level;
 }
 
-bool metrics_source(int size, host::font_metrics* out) {
-    *out = test_font_metrics(size);
+bool metrics_source(int s, host::font_metrics* out) {
+    *out = {s, s + s / 4, 2, s / 2};
     return true;
 }
 
-host::glyph_result glyph_source_fn(int size, uint16_t unit, host::glyph_image* out) {
+host::glyph_result glyph_source_fn(int s, uint16_t unit, host::glyph_image* out) {
     ++g_requests;
-    return test_glyph(size, unit, out);
-}
-
-constexpr gfx::glyph_source kTestSource{metrics_source, glyph_source_fn};
-
-} // namespace
-
-host::font_metrics test_font_metrics(int s) {
-    return {s, s + s / 4, 2, s / 2};
-}
-
-host::glyph_result test_glyph(int s, uint16_t unit, host::glyph_image* out) {
     if (unit == u' ' || unit == u'\t' || unit == u'\r') return host::glyph_result::no_bitmap;
     if (unit == 0xFFFF) return host::glyph_result::failed;
     if (unit == u'h') {
@@ -56,6 +44,10 @@ host::glyph_result test_glyph(int s, uint16_t unit, host::glyph_image* out) {
     }
     return host::glyph_result::bitmap;
 }
+
+constexpr gfx::glyph_source kTestSource{metrics_source, glyph_source_fn};
+
+} // namespace
 
 int test_glyph_requests() {
     return g_requests.load();

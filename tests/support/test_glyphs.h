@@ -11,14 +11,7 @@
 //   anything else          s/2 x s box, coverage 64, origin (1, s), advance s/2 + 2
 #pragma once
 
-#include "host/host_glyphs.h"
-
-#include <cstdint>
-
 namespace qor::test {
-
-host::font_metrics test_font_metrics(int size);
-host::glyph_result test_glyph(int size, uint16_t unit, host::glyph_image* out);
 
 // How often the installed test source has been asked for a glyph.
 int test_glyph_requests();

@@ -50,4 +50,6 @@ int main(int argc, char** argv) {
 // LeakSanitizer's hook for built-in suppressions: fontconfig keeps a few
 // blocks from its own initialisation that it never frees (FcInit alone shows
 // them). They are the library's, not ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}

@@ -1,7 +1,6 @@
 // The built-in commands, the table acknowledgement and unknown words.
 #include "terminal_fixture.h"
 
-#include "host/host_fs.h"
 #include "host/host_time.h"
 
 #include <algorithm>
@@ -10,36 +9,29 @@
 namespace qor::test {
 namespace {
 
-std::string current_folder() {
-    std::string now;
-    EXPECT_TRUE(host::current_folder(&now));
-    return now;
-}
-
-TEST_F(TerminalTest, EchoPrintsTheArgumentTextWithItsBlanks) {
-    run("echo");
-    run("echo   alpha  beta ");
-    EXPECT_EQ(output_since(5), (std::vector<std::string>{"", "alpha  beta "}));
-}
-
-TEST_F(TerminalTest, TableWordsAreAcknowledgedAndOthersRejectedInTheCaseTyped) {
-    run("version");
-    run("QorGet   --fast");
-    run("Frobnicate");
-    run("ls2");
-    EXPECT_EQ(output_since(5), (std::vector<std::string>{
-                                   "Command 'version' executed", "Command 'QorGet' executed",
-                                   "Unknown command: 'Frobnicate'", "Unknown command: 'ls2'"}));
-}
-
-TEST_F(TerminalTest, FixedAnswers) {
-    run("ver");
-    run("WhoAmI");
-    run("exit");
-    run("quit now");
-    EXPECT_EQ(output_since(5),
-              (std::vector<std::string>{"QorOS v7.0.0 (Vuredivaz Uvodadov UZ)", "QorOS User",
-                                        "Use ESC to close terminal", "Use ESC to close terminal"}));
+TEST_F(TerminalTest, CommandsWithFixedAnswers) {
+    const struct {
+        const char* line;
+        const char* shown;
+    } rows[] = {
+        {"echo", ""},
+        {"echo   alpha  beta ", "alpha  beta "},
+        {"ver", "QorOS v7.0.0 (Vuredivaz Uvodadov UZ)"},
+        {"WhoAmI", "QorOS User"},
+        {"exit", "Use ESC to close terminal"},
+        {"quit now", "Use ESC to close terminal"},
+        // Other table words are acknowledged, anything else refused, in the case typed.
+        {"version", "Command 'version' executed"},
+        {"QorGet   --fast", "Command 'QorGet' executed"},
+        {"Frobnicate", "Unknown command: 'Frobnicate'"},
+        {"ls2", "Unknown command: 'ls2'"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        const int before = term.output_count;
+        run(row.line);
+        EXPECT_EQ(output_since(before), (std::vector<std::string>{row.shown}));
+    }
 }
 
 TEST_F(TerminalTest, DateIsTheLocalDate) {
@@ -62,11 +54,9 @@ TEST_F(TerminalTest, HelpListsTheTableByCategoryIn48Lines) {
     const std::vector<std::string> help = output_since(2);
     ASSERT_EQ(help.size(), 48u);
     EXPECT_EQ(help[0], "QorOS v7.0 - Available commands:");
-    EXPECT_EQ(help[1], "=== File (47) ===");
     EXPECT_EQ(help[2], "ls          cd          pwd         cp          mv          rm          "
                        "mkdir       rmdir       ");
-    EXPECT_EQ(help[7], "bunzip2     xz          compress    archive     link        unlink      "
-                       "cpio        ");
+    EXPECT_EQ(help.back(), "motd        sl          ");
 
     // Per category: its heading, then rows of eight 12-column names; only the
     // last row of a category may be shorter.
@@ -85,7 +75,6 @@ TEST_F(TerminalTest, HelpListsTheTableByCategoryIn48Lines) {
         }
     }
     EXPECT_EQ(at, help.size());
-    EXPECT_EQ(help.back(), "motd        sl          ");
 }
 
 TEST_F(TerminalTest, ClearEmptiesTheWholeScrollBack) {
@@ -105,9 +94,7 @@ TEST_F(TerminalTest, LsListsFoldersAndFilesButNotDotEntries) {
     std::sort(lines.begin(), lines.end());
     EXPECT_EQ(lines,
               (std::vector<std::string>{"  [DIR]  sub", "  [FILE] .hidden", "  [FILE] a.txt"}));
-}
 
-TEST_F(TerminalTest, LsOfAVanishedFolderReportsIt) {
     const auto gone = fresh_folder("gone");
     run("cd " + gone.string());
     std::filesystem::remove(gone);
@@ -115,13 +102,10 @@ TEST_F(TerminalTest, LsOfAVanishedFolderReportsIt) {
     EXPECT_STREQ(terminal_get_output(&term), "ls: cannot list directory");
 }
 
-TEST_F(TerminalTest, CdWithoutArgumentAndPwdPrintTheDirectory) {
+TEST_F(TerminalTest, CdAndPwd) {
     run("cd");
     run("pwd");
     EXPECT_EQ(output_since(5), (std::vector<std::string>{home.string(), home.string()}));
-}
-
-TEST_F(TerminalTest, CdToMissingFolderKeepsTheDirectory) {
     run("cd no-such-folder");
     EXPECT_STREQ(terminal_get_output(&term), "cd: directory not found");
     EXPECT_EQ(std::string(term.cwd), home.string());
@@ -142,22 +126,20 @@ TEST_F(TerminalTest, RelativeCdResolvesAgainstTheLastProcessDirectory) {
     EXPECT_EQ(current_folder(), (elsewhere / "inner").string());
 }
 
-TEST_F(TerminalTest, CdIntoAFolderWhoseNameDoesNotFitIsRefusedAndUndone) {
-    // cwd holds 259 bytes; a longer folder name would be stored cut and name
-    // a different folder.
-    const std::string name(260 - home.string().size(), 'd');
-    std::filesystem::create_directory(home / name);
-    run("cd " + name);
+// cwd holds 259 bytes; a longer folder name would be stored cut and name a
+// different folder, so it is refused and the process directory restored.
+TEST_F(TerminalTest, CdAcceptsA259ByteFolderAndRefusesALongerOne) {
+    const std::string too_long(260 - home.string().size(), 'd');
+    std::filesystem::create_directory(home / too_long);
+    run("cd " + too_long);
     EXPECT_STREQ(terminal_get_output(&term), "cd: directory not found");
     EXPECT_EQ(std::string(term.cwd), home.string());
     EXPECT_EQ(current_folder(), home.string());
-}
 
-TEST_F(TerminalTest, CdIntoAFolderOfExactly259BytesWorks) {
-    const std::string name(259 - home.string().size() - 1, 'e');
-    std::filesystem::create_directory(home / name);
-    run("cd " + name);
-    EXPECT_EQ(std::string(term.cwd), (home / name).string());
+    const std::string fits(259 - home.string().size() - 1, 'e');
+    std::filesystem::create_directory(home / fits);
+    run("cd " + fits);
+    EXPECT_EQ(std::string(term.cwd), (home / fits).string());
     EXPECT_EQ(std::string(term.cwd).size(), 259u);
 }
 

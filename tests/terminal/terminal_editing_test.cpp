@@ -1,36 +1,12 @@
-// Line editing: the welcome text, insertion, the 255-character limit, and
-// the cursor keys with their "changed" flag.
+// Line editing with its "changed" flag, the 255-character limit, and the
+// history: what is stored, duplicate suppression, the 20-entry limit and
+// browsing with Up and Down.
 #include "terminal_fixture.h"
 
 #include <cstring>
 
 namespace qor::test {
 namespace {
-
-TEST_F(TerminalTest, FreshTerminalShowsTheFiveWelcomeLines) {
-    const std::string rule(44, '=');
-    EXPECT_EQ(output(),
-              (std::vector<std::string>{rule, "  QorOS v7.0.0 Terminal", "  Vuredivaz Uvodadov UZ",
-                                        "  Type 'help' for a list of commands.", rule}));
-    EXPECT_STREQ(terminal_get_output(&term), rule.c_str());
-    EXPECT_EQ(term.input_len, 0);
-    EXPECT_EQ(term.cursor, 0);
-    EXPECT_EQ(term.history_index, -1);
-}
-
-TEST_F(TerminalTest, GetOutputOfEmptyOrMissingTerminalIsEmptyText) {
-    term.output_count = 0;
-    EXPECT_STREQ(terminal_get_output(&term), "");
-    EXPECT_STREQ(terminal_get_output(nullptr), "");
-}
-
-TEST_F(TerminalTest, NullStateIsIgnoredByEveryOperation) {
-    int changed = 7;
-    terminal_process_char(nullptr, 'a');
-    terminal_process_key(nullptr, kEnter, &changed);
-    terminal_execute(nullptr);
-    EXPECT_EQ(changed, 0);
-}
 
 TEST_F(TerminalTest, LineHoldsAtMost255Characters) {
     type(std::string(256, 'x'));
@@ -39,55 +15,46 @@ TEST_F(TerminalTest, LineHoldsAtMost255Characters) {
     EXPECT_EQ(std::strlen(term.input), 255u);
 }
 
-TEST_F(TerminalTest, TypingInTheMiddleInsertsAtTheCursor) {
+TEST_F(TerminalTest, InsertionAndBackspaceAtTheCursor) {
     type("held");
     EXPECT_EQ(key(kLeft), 1);
     EXPECT_EQ(key(kLeft), 1);
     type("llo wor");
     EXPECT_STREQ(term.input, "hello world");
     EXPECT_EQ(term.cursor, 9);
-    EXPECT_EQ(term.input_len, 11);
-}
-
-TEST_F(TerminalTest, BackspaceRemovesTheCharacterBeforeTheCursor) {
-    type("abcd");
-    key(kLeft);
     EXPECT_EQ(key(kBackspace), 1);
-    EXPECT_STREQ(term.input, "abd");
-    EXPECT_EQ(term.cursor, 2);
-    EXPECT_EQ(term.input_len, 3);
-
+    EXPECT_STREQ(term.input, "hello wold");
+    EXPECT_EQ(term.cursor, 8);
+    EXPECT_EQ(term.input_len, 10);
     EXPECT_EQ(key(kHome), 1);
     EXPECT_EQ(key(kBackspace), 0); // nothing before the cursor
-    EXPECT_STREQ(term.input, "abd");
+    EXPECT_STREQ(term.input, "hello wold");
 }
 
 TEST_F(TerminalTest, CursorKeysStayWithinTheLine) {
     type("ab");
-    EXPECT_EQ(key(kRight), 0); // already at the end
-    EXPECT_EQ(key(kHome), 1);
-    EXPECT_EQ(term.cursor, 0);
-    EXPECT_EQ(key(kLeft), 0);
-    EXPECT_EQ(key(kRight), 1);
-    EXPECT_EQ(term.cursor, 1);
-    EXPECT_EQ(key(kEnd), 1);
-    EXPECT_EQ(term.cursor, 2);
-    EXPECT_EQ(key(0x41), 0); // not an editing key
+    const struct {
+        unsigned key;
+        int changed, cursor;
+    } steps[] = {{kRight, 0, 2}, {kHome, 1, 0}, {kLeft, 0, 0},
+                 {kRight, 1, 1}, {kEnd, 1, 2},  {0x41, 0, 2}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.key);
+        EXPECT_EQ(key(step.key), step.changed);
+        EXPECT_EQ(term.cursor, step.cursor);
+    }
     EXPECT_STREQ(term.input, "ab");
-}
 
-TEST_F(TerminalTest, CursorOutsideTheLineIsClampedBeforeInsertion) {
-    type("ab");
+    // A cursor set outside the line is clamped before insertion.
     term.cursor = 40;
     terminal_process_char(&term, 'c');
-    EXPECT_STREQ(term.input, "abc");
     term.cursor = -3;
     terminal_process_char(&term, '>');
     EXPECT_STREQ(term.input, ">abc");
     EXPECT_EQ(term.cursor, 1);
 }
 
-TEST_F(TerminalTest, EnterEmptiesTheLine) {
+TEST_F(TerminalTest, EnterRunsAndEmptiesTheLine) {
     type("whoami");
     key(kLeft);
     EXPECT_EQ(key(kEnter), 1);
@@ -95,6 +62,65 @@ TEST_F(TerminalTest, EnterEmptiesTheLine) {
     EXPECT_EQ(term.input_len, 0);
     EXPECT_EQ(term.cursor, 0);
     EXPECT_STREQ(terminal_get_output(&term), "QorOS User");
+}
+
+TEST_F(TerminalTest, BlankLineRecordsAndPrintsNothing) {
+    run("   \t  ");
+    EXPECT_EQ(term.history_count, 0);
+    EXPECT_EQ(term.output_count, 5);
+}
+
+TEST_F(TerminalTest, CapitalLsWithBlanksListsAndStoresTheLineWithoutLeadingBlanks) {
+    write_bytes(home / "note.txt", "x");
+    run("  LS  ");
+    EXPECT_EQ(output_since(5), (std::vector<std::string>{"  [FILE] note.txt"}));
+    EXPECT_EQ(history(), (std::vector<std::string>{"LS  "}));
+}
+
+TEST_F(TerminalTest, OnlyAnImmediateRepeatIsSuppressedAndTheTwentyFirstDropsTheOldest) {
+    for (const char* line : {"pwd", "pwd", "ver", "pwd"})
+        run(line);
+    EXPECT_EQ(history(), (std::vector<std::string>{"pwd", "ver", "pwd"}));
+
+    for (int i = 0; i < 21; ++i)
+        run("echo " + std::to_string(i));
+    ASSERT_EQ(term.history_count, 20);
+    EXPECT_EQ(history().front(), "echo 1");
+    EXPECT_EQ(history().back(), "echo 20");
+}
+
+TEST_F(TerminalTest, UpAndDownBrowseTheHistory) {
+    type("draft");
+    EXPECT_EQ(key(kUp), 0); // empty history: nothing happens
+    EXPECT_EQ(key(kDown), 0);
+    EXPECT_STREQ(term.input, "draft");
+    key(kEnter); // stored as the oldest entry
+
+    for (const char* line : {"echo one", "echo two", "echo three"})
+        run(line);
+    const struct {
+        unsigned key;
+        const char* input;
+    } steps[] = {{kUp, "echo three"}, {kUp, "echo two"},     {kUp, "echo one"},
+                 {kUp, "draft"},      {kUp, "draft"},        {kDown, "echo one"},
+                 {kDown, "echo two"}, {kDown, "echo three"}, {kDown, ""}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.input);
+        EXPECT_EQ(key(step.key), 1);
+        EXPECT_STREQ(term.input, step.input);
+        EXPECT_EQ(term.cursor, static_cast<int>(std::strlen(step.input)));
+        EXPECT_EQ(term.input_len, term.cursor);
+    }
+    EXPECT_EQ(term.history_index, -1); // past the newest entry browsing ends
+    EXPECT_EQ(key(kDown), 0);
+
+    // Running a browsed line ends browsing and stores it again.
+    key(kUp);
+    key(kUp);
+    key(kEnter);
+    EXPECT_EQ(term.history_index, -1);
+    EXPECT_EQ(history().back(), "echo two");
+    EXPECT_EQ(output().back(), "two");
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // A freshly initialised terminal in a scratch folder, with helpers to type
-// and submit lines the way the desktop feeds them.
+// and submit lines the way the desktop feeds them. terminal_init moves the
+// process's current folder; every test puts it back.
 #pragma once
 
+#include "host/host_fs.h"
 #include "qoros/qor_terminal.h"
 #include "support/scratch.h"
 
@@ -15,24 +17,31 @@ namespace qor::test {
 constexpr unsigned kBackspace = 0x08, kEnter = 0x0D, kEnd = 0x23, kHome = 0x24, kLeft = 0x25,
                    kUp = 0x26, kRight = 0x27, kDown = 0x28;
 
+inline std::string current_folder() {
+    std::string now;
+    EXPECT_TRUE(host::current_folder(&now));
+    return now;
+}
+
 class TerminalTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        process_folder_before = current_folder();
         home = fresh_folder("homet");
         terminal_init(&term, home.c_str());
     }
+    void TearDown() override { host::change_folder(process_folder_before.c_str()); }
 
     void type(const std::string& text) {
         for (char c : text)
             terminal_process_char(&term, c);
     }
-
+    // The "changed" flag the key reported.
     int key(unsigned code) {
         int changed = -1;
         terminal_process_key(&term, code, &changed);
         return changed;
     }
-
     void run(const std::string& line) {
         type(line);
         key(kEnter);
@@ -41,16 +50,15 @@ class TerminalTest : public ::testing::Test {
     std::vector<std::string> output() const {
         return {term.output, term.output + term.output_count};
     }
-
     // Lines added since the scroll-back held `before` lines.
     std::vector<std::string> output_since(int before) const {
         return {term.output + before, term.output + term.output_count};
     }
-
     std::vector<std::string> history() const {
         return {term.history, term.history + term.history_count};
     }
 
+    std::string process_folder_before;
     std::filesystem::path home;
     terminal_state term{};
 };

@@ -56,6 +56,8 @@ class TerminalPageTest : public TerminalTest {
 };
 
 TEST_F(TerminalPageTest, BackgroundAndBottomStrip) {
+    terminal_render_page(ctx, nullptr, kX, kY, kW, kH);
+    EXPECT_EQ(pixel(kX + 1, kY + 25), kUnpainted);
     render();
     EXPECT_EQ(pixel(kX + 1, kY + 25), kBackground);
     EXPECT_EQ(pixel(kX + kW - 2, kY + kH - 5), kBackground);
@@ -95,16 +97,17 @@ TEST_F(TerminalPageTest, CursorFollowsAPromptOfTheLastFolderName) {
     EXPECT_EQ(pixel(input_x + 1, py + 6), 0xFFDCDCDCu);    // the input's 'a'
 }
 
-TEST_F(TerminalPageTest, PromptAtTheRootShowsTheWholePath) {
-    std::snprintf(term.cwd, sizeof term.cwd, "/");
-    render();
-    EXPECT_EQ(cursor_left(prompt_row()), kX + 8 + 7 * 3); // "/> "
-}
-
-TEST_F(TerminalPageTest, PromptIsCutAt31Characters) {
-    std::snprintf(term.cwd, sizeof term.cwd, "/data/%s", std::string(40, 'n').c_str());
-    render();
-    EXPECT_EQ(cursor_left(prompt_row()), kX + 8 + 7 * 31);
+TEST_F(TerminalPageTest, PromptAtTheRootShowsTheWholePathAndIsCutAt31Characters) {
+    const struct {
+        std::string cwd;
+        int prompt_chars;
+    } rows[] = {{"/", 3 /* "/> " */}, {"/data/" + std::string(40, 'n'), 31}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.cwd);
+        std::snprintf(term.cwd, sizeof term.cwd, "%s", row.cwd.c_str());
+        render();
+        EXPECT_EQ(cursor_left(prompt_row()), kX + 8 + 7 * row.prompt_chars);
+    }
 }
 
 TEST_F(TerminalPageTest, FullScrollBackShowsTheNewestLinesAndPinsThePrompt) {
@@ -135,11 +138,6 @@ TEST_F(TerminalPageTest, HintShowsOnlyWithAnEmptyLineAndShortScrollBack) {
     type("x");
     render();
     EXPECT_EQ(pixel(kX + 9, py + 18 + 2), kBackground);
-}
-
-TEST_F(TerminalPageTest, NullStateDrawsNothing) {
-    terminal_render_page(ctx, nullptr, kX, kY, kW, kH);
-    EXPECT_EQ(pixel(kX + 1, kY + 25), kUnpainted);
 }
 
 } // namespace

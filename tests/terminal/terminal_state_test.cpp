@@ -1,124 +1,107 @@
-#include "host/host_fs.h"
-#include "support/scratch.h"
+// A new terminal, its start folder, the scroll-back and the command table's
+// index boundaries.
+#include "terminal_fixture.h"
 
-#include <qoros/qor_terminal.h>
-
+#include <algorithm>
+#include <cctype>
+#include <climits>
 #include <cstring>
-#include <gtest/gtest.h>
-#include <string>
+#include <set>
 
+namespace qor::test {
 namespace {
 
 const std::string kRule(44, '=');
 
-// terminal_init moves the process's current folder; each test puts it back.
-class TerminalState : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(qor::host::current_folder(&saved_)); }
-    void TearDown() override { qor::host::change_folder(saved_.c_str()); }
+TEST_F(TerminalTest, FreshTerminalShowsTheFiveWelcomeLinesInItsStartFolder) {
+    EXPECT_EQ(output(),
+              (std::vector<std::string>{kRule, "  QorOS v7.0.0 Terminal", "  Vuredivaz Uvodadov UZ",
+                                        "  Type 'help' for a list of commands.", kRule}));
+    EXPECT_STREQ(terminal_get_output(&term), kRule.c_str());
+    EXPECT_STREQ(term.input, "");
+    EXPECT_EQ(term.cursor, 0);
+    EXPECT_EQ(term.history_count, 0);
+    EXPECT_EQ(term.history_index, -1);
+    EXPECT_EQ(std::string(term.cwd), home.string());
+    EXPECT_EQ(std::filesystem::path(current_folder()), std::filesystem::canonical(home));
 
-    terminal_state term_{};
-    std::string saved_;
-};
+    term.output_count = 0;
+    EXPECT_STREQ(terminal_get_output(&term), "");
+    EXPECT_STREQ(terminal_get_output(nullptr), "");
+}
 
-std::string current() {
-    std::string folder;
-    qor::host::current_folder(&folder);
-    return folder;
+TEST_F(TerminalTest, StartFolderAbsentMissingOrOverlong) {
+    const std::string before = current_folder();
+    for (const char* none : {static_cast<const char*>(nullptr), ""}) {
+        terminal_init(&term, none);
+        EXPECT_EQ(std::string(term.cwd), before);
+    }
+    // A folder that cannot be entered is still shown; the process stays put.
+    const std::string missing = fresh_folder().string() + "/not-there";
+    terminal_init(&term, missing.c_str());
+    EXPECT_EQ(std::string(term.cwd), missing);
+    EXPECT_EQ(current_folder(), before);
+
+    const std::string long_path = "/" + std::string(400, 'x');
+    terminal_init(&term, long_path.c_str());
+    EXPECT_EQ(std::string(term.cwd), long_path.substr(0, 259));
+}
+
+TEST_F(TerminalTest, InitClearsEverythingAndNullArgumentsAreIgnored) {
+    std::memset(&term, 'z', sizeof term);
+    terminal_init(&term, nullptr);
+    EXPECT_EQ(term.output_count, 5);
+    EXPECT_EQ(term.output[5][0], '\0');
+    EXPECT_EQ(term.history[0][0], '\0');
+    EXPECT_EQ(term.input[0], '\0');
+
+    int changed = 7;
+    terminal_init(nullptr, "/");
+    add_output(nullptr, "x");
+    add_output(&term, nullptr);
+    terminal_process_char(nullptr, 'a');
+    terminal_process_key(nullptr, kEnter, &changed);
+    terminal_execute(nullptr);
+    EXPECT_EQ(changed, 0);
+    EXPECT_EQ(term.output_count, 5);
+}
+
+TEST_F(TerminalTest, ScrollBackKeepsTheNewestFiftyLinesCutTo255Bytes) {
+    for (int i = 0; i < 46; ++i)
+        add_output(&term, ("line " + std::to_string(i)).c_str());
+    ASSERT_EQ(term.output_count, 50); // 5 + 46: the oldest welcome line is gone
+    EXPECT_STREQ(term.output[0], "  QorOS v7.0.0 Terminal");
+    EXPECT_STREQ(term.output[49], "line 45");
+
+    add_output(&term, std::string(300, 'a').c_str());
+    EXPECT_STREQ(term.output[0], "  Vuredivaz Uvodadov UZ");
+    EXPECT_EQ(std::strlen(term.output[49]), 255u);
+
+    // A line taken from the full scroll-back itself, even the one the shift
+    // discards, is copied intact.
+    const std::string first = term.output[0];
+    add_output(&term, term.output[0]);
+    EXPECT_EQ(std::string(term.output[49]), first);
+}
+
+TEST(CommandTable, IndicesOutsideTheTableAndNamesUniqueIgnoringCase) {
+    ASSERT_EQ(terminal_get_command_count(), 260);
+    EXPECT_STREQ(terminal_get_cmd_name(259), "sl");
+    EXPECT_STREQ(terminal_get_cmd_desc(0), "List directory contents");
+    for (int i : {260, -1, INT_MIN, INT_MAX}) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(terminal_get_cmd_name(i), nullptr);
+        EXPECT_EQ(terminal_get_cmd_desc(i), nullptr);
+        EXPECT_EQ(terminal_get_cmd_category(i), 8);
+    }
+    // Words are matched ignoring case, so two rows must never fold together.
+    std::set<std::string> seen;
+    for (int i = 0; i < 260; ++i) {
+        std::string name = terminal_get_cmd_name(i);
+        std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+        EXPECT_TRUE(seen.insert(name).second) << "duplicate " << name;
+    }
 }
 
 } // namespace
-
-TEST_F(TerminalState, FreshTerminalHoldsTheFiveWelcomeLines) {
-    const auto home = qor::test::fresh_folder("homet");
-    terminal_init(&term_, home.c_str());
-    ASSERT_EQ(term_.output_count, 5);
-    EXPECT_EQ(term_.output[0], kRule);
-    EXPECT_STREQ(term_.output[1], "  QorOS v7.0.0 Terminal");
-    EXPECT_STREQ(term_.output[2], "  Vuredivaz Uvodadov UZ");
-    EXPECT_STREQ(term_.output[3], "  Type 'help' for a list of commands.");
-    EXPECT_EQ(term_.output[4], kRule);
-    EXPECT_EQ(term_.input_len, 0);
-    EXPECT_EQ(term_.cursor, 0);
-    EXPECT_EQ(term_.history_count, 0);
-    EXPECT_EQ(term_.history_index, -1);
-    EXPECT_STREQ(term_.input, "");
-}
-
-TEST_F(TerminalState, StartFolderBecomesTheWorkingFolder) {
-    const auto home = qor::test::fresh_folder("homet");
-    terminal_init(&term_, home.c_str());
-    EXPECT_EQ(std::string(term_.cwd), home.string());
-    EXPECT_EQ(std::filesystem::path(current()), std::filesystem::canonical(home));
-}
-
-TEST_F(TerminalState, WithoutStartFolderTheProcessFolderIsTaken) {
-    const std::string before = current();
-    terminal_init(&term_, nullptr);
-    EXPECT_EQ(std::string(term_.cwd), before);
-    terminal_init(&term_, "");
-    EXPECT_EQ(std::string(term_.cwd), before);
-    EXPECT_EQ(current(), before);
-}
-
-TEST_F(TerminalState, MissingOrOverlongStartFolderIsKeptButCut) {
-    const std::string before = current();
-    const std::string missing = qor::test::fresh_folder().string() + "/not-there";
-    terminal_init(&term_, missing.c_str());
-    EXPECT_EQ(std::string(term_.cwd), missing);
-    EXPECT_EQ(current(), before); // the folder could not be entered
-
-    const std::string long_path = "/" + std::string(400, 'x');
-    terminal_init(&term_, long_path.c_str());
-    EXPECT_EQ(std::strlen(term_.cwd), 259u);
-    EXPECT_EQ(std::string(term_.cwd), long_path.substr(0, 259));
-}
-
-TEST_F(TerminalState, InitClearsEverythingThatWasThere) {
-    std::memset(&term_, 'z', sizeof term_);
-    terminal_init(&term_, nullptr);
-    EXPECT_EQ(term_.output_count, 5);
-    EXPECT_EQ(term_.output[5][0], '\0');
-    EXPECT_EQ(term_.history[0][0], '\0');
-    EXPECT_EQ(term_.input[0], '\0');
-}
-
-TEST_F(TerminalState, NullStateOrLineDoesNothing) {
-    terminal_init(nullptr, "/");
-    add_output(nullptr, "x");
-    terminal_init(&term_, nullptr);
-    add_output(&term_, nullptr);
-    EXPECT_EQ(term_.output_count, 5);
-}
-
-TEST_F(TerminalState, ScrollBackKeepsTheNewestFiftyLines) {
-    terminal_init(&term_, nullptr);
-    for (int i = 0; i < 46; ++i)
-        add_output(&term_, ("line " + std::to_string(i)).c_str());
-    ASSERT_EQ(term_.output_count, 50);
-    // 5 welcome lines + 46 = 51: the oldest welcome line is gone.
-    EXPECT_STREQ(term_.output[0], "  QorOS v7.0.0 Terminal");
-    EXPECT_STREQ(term_.output[49], "line 45");
-    add_output(&term_, "newest");
-    EXPECT_EQ(term_.output_count, 50);
-    EXPECT_STREQ(term_.output[0], "  Vuredivaz Uvodadov UZ");
-    EXPECT_STREQ(term_.output[49], "newest");
-}
-
-TEST_F(TerminalState, LongLinesAreCutTo255Bytes) {
-    terminal_init(&term_, nullptr);
-    const std::string long_line(300, 'a');
-    add_output(&term_, long_line.c_str());
-    EXPECT_EQ(std::strlen(term_.output[5]), 255u);
-}
-
-TEST_F(TerminalState, ALineTakenFromTheFullScrollBackItselfIsCopiedIntact) {
-    terminal_init(&term_, nullptr);
-    for (int i = 0; i < 45; ++i)
-        add_output(&term_, ("line " + std::to_string(i)).c_str());
-    ASSERT_EQ(term_.output_count, 50);
-    add_output(&term_, term_.output[0]); // the line that the shift discards
-    EXPECT_STREQ(term_.output[49], kRule.c_str());
-    add_output(&term_, term_.output[1]);
-    EXPECT_STREQ(term_.output[49], "  Vuredivaz Uvodadov UZ");
-}
+} // namespace qor::test

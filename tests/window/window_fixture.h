@@ -22,15 +22,4 @@ inline void destroy_all_windows() {
         qor_window_destroy(window.id);
 }
 
-class WindowRegistry : public ::testing::Test {
-  protected:
-    void SetUp() override { destroy_all_windows(); }
-    void TearDown() override { destroy_all_windows(); }
-
-    static int create(const char* title, int w = 40, int h = 30) {
-        const qor_rect bounds{5, 6, w, h};
-        return qor_window_create(title, &bounds, 1, 0);
-    }
-};
-
 } // namespace qor::test
