@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # Builds QorOS and runs every test: the normal build, then the same suite
 # under AddressSanitizer + UndefinedBehaviorSanitizer, then the concurrency
-# tests under ThreadSanitizer, then a 30-second smoke run of every fuzzing
-# harness (clang, libFuzzer). Pass configuration names to run only some
-# (default asan tsan fuzz).
+# tests under ThreadSanitizer, then the Windows x64 cross build with its
+# tests under Wine, then a 30-second smoke run of every fuzzing harness
+# (clang, libFuzzer). Pass configuration names to run only some
+# (default asan tsan windows fuzz).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 
 configs=("$@")
-[ ${#configs[@]} -gt 0 ] || configs=(default asan tsan fuzz)
+[ ${#configs[@]} -gt 0 ] || configs=(default asan tsan windows fuzz)
 
 export ASAN_OPTIONS="allocator_may_return_null=1:detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export TSAN_OPTIONS="halt_on_error=1"
+# Wine: quiet, and a private prefix so nothing touches the user's own.
+export WINEDEBUG=-all
+export WINEPREFIX="$PWD/build/wineprefix"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt"
 
 for config in "${configs[@]}"; do
@@ -29,6 +33,10 @@ for config in "${configs[@]}"; do
   else
     cmake --build --preset "$config"
     ctest --test-dir "build/$config" --output-on-failure -j2
+  fi
+  if [ "$config" = windows ]; then
+    # The built programs as a user runs them, compared with the Linux build.
+    ./scripts/windows-programs.sh
   fi
 done
 echo "All tests passed."

@@ -37,7 +37,10 @@ enum class glyph_result {
 // False when no face is available at this em height in pixels.
 bool glyph_font_metrics(int pixel_size, font_metrics* out);
 glyph_result glyph_rasterise(int pixel_size, uint16_t code_unit, glyph_image* out);
-// The font file the face came from, or an empty string when there is none.
+// Where the face came from: its font file where the host opens font files
+// itself (Linux), the name of the face the font mapper chose where the host
+// maps fonts by name (Windows). Empty when no face covering both Chinese and
+// Latin text is available.
 std::string glyph_face_file();
 
 } // namespace qor::host

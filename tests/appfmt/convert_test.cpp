@@ -55,7 +55,7 @@ TEST_F(Converter, LayoutWithoutAndWithIcon) {
     for (uint8_t b : h.reserved)
         ASSERT_EQ(b, 0);
 
-    ASSERT_EQ(convert((dir / "app.ico").c_str()), QOR_OK);
+    ASSERT_EQ(convert((dir / "app.ico").string().c_str()), QOR_OK);
     file = read_bytes(qpa);
     h = qor::test::header_of(file);
     EXPECT_EQ(+h.flags, QPA_FLAG_ICON);
@@ -75,7 +75,7 @@ TEST_F(Converter, EmptyMissingOrUnreadableIconMeansNoIcon) {
     std::filesystem::create_directory(dir / "folder.ico");
     for (const auto& icon : {dir / "empty.ico", dir / "missing.ico", dir / "folder.ico"}) {
         SCOPED_TRACE(icon);
-        ASSERT_EQ(convert(icon.c_str(), QPA_FLAG_GUI), QOR_OK);
+        ASSERT_EQ(convert(icon.string().c_str(), QPA_FLAG_GUI), QOR_OK);
         const qpa_header h = header_of_file(qpa);
         EXPECT_EQ(+h.flags, QPA_FLAG_GUI);
         EXPECT_EQ(+h.icon_offset, 0u);
@@ -91,7 +91,7 @@ TEST_F(Converter, FlagsKeepLow16BitsAndAddIcon) {
     const int caller = QPA_FLAG_GUI | QPA_FLAG_ADMIN | QPA_FLAG_MDRIVE;
     ASSERT_EQ(convert(nullptr, caller | 0x10000), QOR_OK);
     EXPECT_EQ(+header_of_file(qpa).flags, 0x001C);
-    ASSERT_EQ(convert((dir / "i.ico").c_str(), caller), QOR_OK);
+    ASSERT_EQ(convert((dir / "i.ico").string().c_str(), caller), QOR_OK);
     EXPECT_EQ(+header_of_file(qpa).flags, 0x001D);
 }
 
@@ -133,7 +133,8 @@ TEST_F(Converter, RejectsAbsentArgumentsAndNonPrograms) {
         EXPECT_EQ(std::filesystem::exists(qpa), c.expected == QOR_OK);
     }
     for (const auto& input : {dir / "missing.exe", dir}) // a folder is no readable program
-        EXPECT_EQ(qpa_convert_exe(input.c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0), QOR_ERR_IO);
+        EXPECT_EQ(qpa_convert_exe(input.string().c_str(), qpa.c_str(), "n", 0, 0, 0, 0, 0, 0),
+                  QOR_ERR_IO);
 }
 
 TEST_F(Converter, ReplacesTheProgramWhenInputAndOutputAreTheSameFile) {
@@ -172,13 +173,13 @@ TEST(PackageHelpers, ReadFileAllReturnsWholeContentOrNothing) {
                                                                    {dir / "empty", ""}};
     for (const auto& [file, expected] : files) {
         size_t size = 99;
-        uint8_t* data = qpa_read_file_all(file.c_str(), &size);
+        uint8_t* data = qpa_read_file_all(file.string().c_str(), &size);
         ASSERT_NE(data, nullptr);
         EXPECT_EQ(std::string(reinterpret_cast<char*>(data), size), expected);
         std::free(data);
     }
     size_t size = 0;
-    EXPECT_EQ(qpa_read_file_all((dir / "missing").c_str(), &size), nullptr);
+    EXPECT_EQ(qpa_read_file_all((dir / "missing").string().c_str(), &size), nullptr);
 }
 
 } // namespace

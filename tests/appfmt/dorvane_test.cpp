@@ -13,15 +13,18 @@ struct Dorvane : ::testing::Test {
     std::filesystem::path dir = qor::test::fresh_folder();
 
     void SetUp() override {
-        std::filesystem::copy_file(QOR_DORVANE_PATH, dir / "dorvane");
+        const std::filesystem::path built = QOR_DORVANE_PATH;
+        std::filesystem::copy_file(built, dir / ("dorvane" + built.extension().string()));
         write_bytes(dir / "app.exe", qor::test::program_bytes(2048));
     }
-    // Runs ./dorvane in the test folder, with `environment` set on top of the
-    // test's own; it never writes to the error stream.
+    // Runs ./dorvane in the test folder, as a user types it, with `environment`
+    // set on top of the test's own; it never writes to the error stream.
+    // Console lines come back ending in "\n".
     qor::test::run_result run(const args& arguments,
                               const std::map<std::string, std::string>& environment = {}) {
         auto result = qor::test::run_program("./dorvane", arguments, environment, dir.string());
         EXPECT_EQ(result.err, "");
+        result.out = qor::test::console_text(result.out);
         return result;
     }
     qpa_header package(const std::string& name = "app.qpa") {
@@ -94,7 +97,7 @@ TEST_F(Dorvane, AllOptionsReachTheHeader) {
     EXPECT_STREQ(h.category, "Tools");
     EXPECT_EQ(+h.flags, 0x001D);
     EXPECT_EQ(+h.icon_size, 8u);
-    EXPECT_TRUE(qpa_verify((dir / "app.qpa").c_str()));
+    EXPECT_TRUE(qpa_verify((dir / "app.qpa").string().c_str()));
 }
 
 TEST_F(Dorvane, OptionRules) {

@@ -29,7 +29,10 @@ TEST_F(FaultInjection, ConversionFailuresLeaveTheOldPackage) {
     const auto qpa = dir / "out" / "p.qpa";
     fail_each(
         "package conversion",
-        [&] { return qpa_convert_exe(exe.c_str(), qpa.c_str(), "P", 0, 0, 0, 0, 0, 0); },
+        [&] {
+            return qpa_convert_exe(exe.string().c_str(), qpa.string().c_str(), "P", 0, 0, 0, 0, 0,
+                                   0);
+        },
         {fs_op::open_read, fs_op::read, fs_op::open_write, fs_op::write, fs_op::seek,
          fs_op::rename},
         qpa, QOR_ERR_IO);
@@ -37,10 +40,12 @@ TEST_F(FaultInjection, ConversionFailuresLeaveTheOldPackage) {
 
 TEST_F(FaultInjection, ExtractionFailuresLeaveTheOldFile) {
     const auto qpa = dir / "p.qpa";
-    ASSERT_EQ(qpa_convert_exe(exe.c_str(), qpa.c_str(), "P", 0, 0, 0, 0, 0, 0), QOR_OK);
+    ASSERT_EQ(qpa_convert_exe(exe.string().c_str(), qpa.string().c_str(), "P", 0, 0, 0, 0, 0, 0),
+              QOR_OK);
     const auto out = dir / "out" / "app.exe";
     fail_each(
-        "package extraction", [&] { return qpa_extract_exe(qpa.c_str(), out.c_str()); },
+        "package extraction",
+        [&] { return qpa_extract_exe(qpa.string().c_str(), out.string().c_str()); },
         {fs_op::open_read, fs_op::read, fs_op::seek, fs_op::open_write, fs_op::write,
          fs_op::rename},
         out, QOR_ERR_IO);
@@ -54,8 +59,8 @@ TEST_F(FaultInjection, IconReadFailureYieldsAPackageWithoutIcon) {
     // Reads: program prefix (1), icon chunks (2, 3), program rest (4).
     for (int position : {2, 3}) {
         qor::test::plan_fault(fs_op::read, position);
-        ASSERT_EQ(qpa_convert_exe(exe.c_str(), qpa.c_str(), "P", 0, 0, 0, (dir / "i.ico").c_str(),
-                                  0, QPA_FLAG_GUI),
+        ASSERT_EQ(qpa_convert_exe(exe.string().c_str(), qpa.string().c_str(), "P", 0, 0, 0,
+                                  (dir / "i.ico").string().c_str(), 0, QPA_FLAG_GUI),
                   QOR_OK);
         const std::string file = read_bytes(qpa);
         const qpa_header h = qor::test::header_of(file);

@@ -18,7 +18,7 @@ TEST(PackageHeader, ReadsValidHeadersAndRefusesEverythingElse) {
     const std::string bytes = bare_package("Firefox"); // exactly the header
     write_bytes(dir / "ok.qpa", bytes);
     qpa_header header;
-    ASSERT_EQ(qpa_read_header((dir / "ok.qpa").c_str(), &header), QOR_OK);
+    ASSERT_EQ(qpa_read_header((dir / "ok.qpa").string().c_str(), &header), QOR_OK);
     EXPECT_EQ(std::memcmp(&header, bytes.data(), sizeof header), 0);
 
     std::string wrong = bare_package("W", 600);
@@ -29,10 +29,12 @@ TEST(PackageHeader, ReadsValidHeadersAndRefusesEverythingElse) {
                                                            {"text.qpa", std::string(4096, 'Q')}};
     for (const auto& [name, content] : refused) {
         write_bytes(dir / name, content);
-        EXPECT_EQ(qpa_read_header((dir / name).c_str(), &header), QOR_ERR_INVALID_ARG) << name;
+        EXPECT_EQ(qpa_read_header((dir / name).string().c_str(), &header), QOR_ERR_INVALID_ARG)
+            << name;
     }
-    EXPECT_EQ(qpa_read_header((dir / "missing.qpa").c_str(), &header), QOR_ERR_IO);
-    EXPECT_EQ(qpa_read_header(dir.c_str(), &header), QOR_ERR_IO); // a folder cannot be read
+    EXPECT_EQ(qpa_read_header((dir / "missing.qpa").string().c_str(), &header), QOR_ERR_IO);
+    EXPECT_EQ(qpa_read_header(dir.string().c_str(), &header),
+              QOR_ERR_IO); // a folder cannot be read
     EXPECT_EQ(qpa_read_header(nullptr, &header), QOR_ERR_INVALID_ARG);
 }
 

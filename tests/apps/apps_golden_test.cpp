@@ -8,9 +8,14 @@
 namespace qor::test {
 namespace {
 
-// A home folder that exists on no machine: nothing below reads it except the
-// listing double.
-constexpr const char* kFixedHome = "/qoros/bootsys/homet";
+// A home folder that exists on no machine, in the host's spelling: nothing
+// below reads it except the listing double.
+std::string fixed_home() {
+    std::string path = "/qoros/bootsys/homet";
+    for (char& c : path)
+        if (c == '/') c = host::kPathSeparator;
+    return path;
+}
 
 bool fixed_listing(const char*, std::vector<host::folder_entry>* out) {
     const struct {
@@ -36,8 +41,8 @@ class AppsGoldenFrame : public AppsDesktopTest {
   protected:
     void SetUp() override {
         AppsDesktopTest::SetUp();
-        set_home(kFixedHome);
-        terminal_init(&g_term, kFixedHome); // the folder is missing; the prompt still shows it
+        set_home(fixed_home());
+        terminal_init(&g_term, fixed_home().c_str()); // missing; the prompt still shows it
         files_set_folder_lister(fixed_listing);
     }
 };

@@ -55,7 +55,7 @@ inline std::string status_text() {
 // Points the system's folders and a fresh explorer at `home` (below bootsys).
 inline void set_home(const std::string& home) {
     std::snprintf(g_bootsys_dir, sizeof g_bootsys_dir, "%s",
-                  std::filesystem::path(home).parent_path().c_str());
+                  std::filesystem::path(home).parent_path().string().c_str());
     std::snprintf(g_homet_dir, sizeof g_homet_dir, "%s", home.c_str());
     g_files = explorer_state{};
     std::snprintf(g_files.path, sizeof g_files.path, "%s", home.c_str());

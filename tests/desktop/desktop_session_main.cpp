@@ -44,10 +44,10 @@ void drain_events() {
 }
 
 void boot_state(const std::filesystem::path& home) {
-    std::snprintf(g_bootsys_dir, sizeof g_bootsys_dir, "%s", home.parent_path().c_str());
-    std::snprintf(g_homet_dir, sizeof g_homet_dir, "%s", home.c_str());
+    std::snprintf(g_bootsys_dir, sizeof g_bootsys_dir, "%s", home.parent_path().string().c_str());
+    std::snprintf(g_homet_dir, sizeof g_homet_dir, "%s", home.string().c_str());
     g_files = explorer_state{};
-    std::snprintf(g_files.path, sizeof g_files.path, "%s", home.c_str());
+    std::snprintf(g_files.path, sizeof g_files.path, "%s", home.string().c_str());
     g_files.selected = -1;
     terminal_init(&g_term, g_homet_dir);
     g_term_init = true;
@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
     }
     desktop_driver_click(300, 585); // taskbar buttons
     desktop_driver_render();
-    const int saved = desktop_driver_save_png((home / "session.png").c_str());
+    const int saved = desktop_driver_save_png((home / "session.png").string().c_str());
     // Escape closes the active window each time (the editor keeps it), then
     // every remaining window goes by its close box.
     for (int i = 0; i < 12; ++i)

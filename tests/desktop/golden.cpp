@@ -1,7 +1,5 @@
 #include "golden.h"
 
-#include <png.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -9,6 +7,7 @@
 
 #include "desktop/desktop_driver.h"
 #include "desktop/desktop_render.h"
+#include "host/host_png.h"
 #include "support/scratch.h"
 
 namespace qor::test {
@@ -20,19 +19,16 @@ bool updating_goldens() {
     return update && std::string(update) == "1";
 }
 
-// The golden's pixels as 0xAARRGGBB values, or an empty vector.
+// The golden's pixels as 0xAARRGGBB values, or an empty vector. The host's
+// own PNG codec reads it (libpng on Linux, WIC on Windows).
 std::vector<uint32_t> read_png(const std::string& path, int* width, int* height) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
-    image.format = PNG_FORMAT_BGRA;
-    std::vector<uint32_t> pixels(static_cast<size_t>(image.width) * image.height);
-    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) {
-        png_image_free(&image);
-        return {};
+    std::vector<uint8_t> rgba;
+    if (!host::read_png_rgba(path.c_str(), width, height, &rgba)) return {};
+    std::vector<uint32_t> pixels(rgba.size() / 4);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const uint8_t* px = &rgba[i * 4];
+        pixels[i] = uint32_t{px[3]} << 24 | uint32_t{px[0]} << 16 | uint32_t{px[1]} << 8 | px[2];
     }
-    *width = static_cast<int>(image.width);
-    *height = static_cast<int>(image.height);
     return pixels;
 }
 
@@ -62,7 +58,7 @@ std::vector<uint32_t> read_png(const std::string& path, int* width, int* height)
     }
     if (differing == 0) return ::testing::AssertionSuccess();
     const std::filesystem::path actual = scratch_root() / (std::string(name) + ".actual.png");
-    desktop_driver_save_png(actual.c_str());
+    desktop_driver_save_png(actual.string().c_str());
     return ::testing::AssertionFailure()
            << differing << " pixels differ from " << golden << ", first at (" << first_x << ", "
            << first_y << "); this frame: " << actual.string();

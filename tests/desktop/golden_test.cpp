@@ -67,7 +67,7 @@ const golden_scene kScenes[] = {
      [] {
          const auto package = fresh_folder() / "firefox.qpa";
          write_bytes(package, "present");
-         std::strncpy(g_firefox_qpa, package.c_str(), QOR_PATH_MAX - 1);
+         std::strncpy(g_firefox_qpa, package.string().c_str(), QOR_PATH_MAX - 1);
          open_window(WIN_BROWSER);
      }},
     {"page_store_empty", [] { open_window(WIN_APP_STORE); }},

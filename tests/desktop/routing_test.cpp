@@ -146,7 +146,7 @@ TEST_F(ClickRouting, BrowserIconOpensThePageOnlyWhileThePackageIsMissing) {
 
     const auto package = fresh_folder() / "firefox.qpa";
     write_bytes(package, "not really a package");
-    std::strncpy(g_firefox_qpa, package.c_str(), QOR_PATH_MAX - 1);
+    std::strncpy(g_firefox_qpa, package.string().c_str(), QOR_PATH_MAX - 1);
     click_icon(kIconFirefox);
     desktop_driver_click(START_X, START_Y);
     desktop_driver_click(100, menu_row_y(4));

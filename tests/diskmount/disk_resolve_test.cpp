@@ -8,6 +8,14 @@ namespace {
 
 class DiskResolve : public qor::test::VirtualDrive {
   protected:
+    // A path tail written with '/' in the host's own separator.
+    static std::string native(const std::string& tail) {
+        std::string text = tail;
+        for (char& c : text)
+            if (c == '/') c = qor::host::kPathSeparator;
+        return text;
+    }
+
     // The resolved text, or the error code as text.
     static std::string resolve(const char* path) {
         char* resolved = nullptr;
@@ -29,14 +37,14 @@ TEST_F(DiskResolve, MapsLettersIntoTheirFoldersAndRefusesTheRest) {
         std::string path, expected;
     } cases[] = {
         // Letter case and both separators resolve alike.
-        {"c:\\Users\\a", c + "/Users/a"},
-        {"C:/Users/a", c + "/Users/a"},
-        {"C:\\Users/a", c + "/Users/a"},
-        {"z:\\share", drive_folder('Z') + "/share"},
+        {"c:\\Users\\a", c + native("/Users/a")},
+        {"C:/Users/a", c + native("/Users/a")},
+        {"C:\\Users/a", c + native("/Users/a")},
+        {"z:\\share", drive_folder('Z') + native("/share")},
         // Bare letter and relative rest.
-        {"C:Users", c + "/Users"},
-        {"C:", c + "/"},
-        {"C:\\", c + "/"},
+        {"C:Users", c + native("/Users")},
+        {"C:", c + native("/")},
+        {"C:\\", c + native("/")},
         // Malformed.
         {"1:\\x", "error -1"},
         {"C-x", "error -1"},
@@ -51,9 +59,9 @@ TEST_F(DiskResolve, MapsLettersIntoTheirFoldersAndRefusesTheRest) {
         {"C:/a/../../b", "error -1"},
         {"C:..", "error -1"},
         {"C:\\a\\..", "error -1"},
-        {"C:\\a..b\\...\\c..", c + "/a..b/.../c.."},
+        {"C:\\a..b\\...\\c..", c + native("/a..b/.../c..")},
         // Results longer than 259 bytes are refused, not cut.
-        {"C:\\" + fits, c + "/" + fits},
+        {"C:\\" + fits, c + native("/") + fits},
         {"C:\\" + fits + "y", "error -1"},
     };
     for (const auto& row : cases) {

@@ -1,6 +1,7 @@
 // Mounting, listing and unmounting the virtual drive over a fake drive list.
 #include "fake_drives.h"
 
+#include "host/host_env.h"
 #include "support/scratch.h"
 
 #include <qoros/qor_system.h>
@@ -79,9 +80,14 @@ TEST_F(DiskMount, NoDrivesOrAnUnusableMountRootIsADiskError) {
     const std::string saved = std::getenv("TMPDIR");
     const fs::path blocker = qor::test::fresh_folder() / "file";
     qor::test::write_bytes(blocker, "not a folder");
-    setenv("TMPDIR", blocker.c_str(), 1);
+    // TMPDIR names the Linux host's temporary folder, TMP and TEMP the Windows one.
+    const auto point_temp_at = [](const std::string& folder) {
+        for (const char* name : {"TMPDIR", "TMP", "TEMP"})
+            qor::host::set_environment_variable(name, folder.c_str());
+    };
+    point_temp_at(blocker.string());
     const int result = qor_disk_mount_all();
-    setenv("TMPDIR", saved.c_str(), 1);
+    point_temp_at(saved);
     EXPECT_EQ(result, QOR_ERR_DISK);
     EXPECT_TRUE(list_rows().empty());
 }

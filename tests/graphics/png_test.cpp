@@ -89,7 +89,7 @@ TEST(SavePng, FileFaultsKeepTheOldImage) {
     const auto path = dir / "shot.png";
     qor::test::scoped_fault_plan faults;
     qor::test::fail_each(
-        "PNG saving", [&] { return qor_graphics_save_png(c.ctx, path.c_str()); },
+        "PNG saving", [&] { return qor_graphics_save_png(c.ctx, path.string().c_str()); },
         {qor::host::fs_op::open_write, qor::host::fs_op::write, qor::host::fs_op::rename}, path,
         QOR_ERR_IO);
 }

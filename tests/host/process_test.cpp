@@ -8,7 +8,7 @@
 using qor::host::process_state;
 
 TEST(HostProcessWatch, ReportsRunningUntilTheProcessEndsThenEnded) {
-    auto sleeper = qor::test::start_background("/bin/sleep", {"30"});
+    auto sleeper = qor::test::start_background(QOR_SLEEP_PATH, {"30"});
     ASSERT_GT(sleeper.pid, 0);
     qor::host::process_watch watch;
     ASSERT_TRUE(qor::host::open_process(sleeper.pid, &watch));
@@ -21,7 +21,7 @@ TEST(HostProcessWatch, ReportsRunningUntilTheProcessEndsThenEnded) {
 }
 
 TEST(HostProcessWatch, AnExitedButUncollectedChildCountsAsEnded) {
-    auto quick = qor::test::start_background("/bin/true", {});
+    auto quick = qor::test::start_background(QOR_SLEEP_PATH, {"0"});
     qor::host::process_watch watch;
     ASSERT_TRUE(qor::host::open_process(quick.pid, &watch));
     // Until it is collected the child stays a zombie with a valid id.

@@ -20,10 +20,10 @@ class KernelIo : public ::testing::Test {
     void SetUp() override { folder = qor::test::fresh_folder(); }
 
     // Lists path and returns the sorted names (freed), or "error <code>".
-    static std::vector<std::string> list(const std::string& path, uint32_t capacity = 10) {
+    static std::vector<std::string> list(const fs::path& path, uint32_t capacity = 10) {
         char* names[10] = {};
         int32_t count = -1;
-        const int code = qor_kernel_io_list_dir(path.c_str(), names, capacity, &count);
+        const int code = qor_kernel_io_list_dir(path.string().c_str(), names, capacity, &count);
         if (code != QOR_OK)
             return {"error " + std::to_string(code) + " count " + std::to_string(count)};
         std::vector<std::string> out(names, names + count);
@@ -37,7 +37,7 @@ class KernelIo : public ::testing::Test {
 };
 
 TEST_F(KernelIo, ReadTakesUpToTheBufferSizeFromTheStart) {
-    const std::string file = folder / "ten";
+    const std::string file = (folder / "ten").string();
     write_bytes(file, "0123456789");
     char buffer[100] = {};
     uint64_t got = 99;
@@ -53,12 +53,12 @@ TEST_F(KernelIo, ReadFailuresReportIoError) {
     char buffer[8];
     for (const fs::path& path : {folder / "missing", folder}) {
         uint64_t got = 99;
-        EXPECT_EQ(qor_kernel_io_read(path.c_str(), buffer, 8, &got), QOR_ERR_IO) << path;
+        EXPECT_EQ(qor_kernel_io_read(path.string().c_str(), buffer, 8, &got), QOR_ERR_IO) << path;
         EXPECT_EQ(got, 0u) << path;
     }
     // Refused before opening: the count is left alone.
     uint64_t got = 99;
-    EXPECT_EQ(qor_kernel_io_read((folder / "data").c_str(), buffer, -1, &got), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_read((folder / "data").string().c_str(), buffer, -1, &got), QOR_ERR_IO);
     EXPECT_EQ(qor_kernel_io_read(nullptr, buffer, 8, &got), QOR_ERR_IO);
     EXPECT_EQ(got, 99u);
 }
@@ -66,25 +66,27 @@ TEST_F(KernelIo, ReadFailuresReportIoError) {
 TEST_F(KernelIo, WriteReplacesOrCreatesTheWholeFile) {
     write_bytes(folder / "fifty", std::string(50, 'x'));
     uint64_t written = 0;
-    EXPECT_EQ(qor_kernel_io_write((folder / "fifty").c_str(), "hello", 5, &written), QOR_OK);
+    EXPECT_EQ(qor_kernel_io_write((folder / "fifty").string().c_str(), "hello", 5, &written),
+              QOR_OK);
     EXPECT_EQ(written, 5u);
     EXPECT_EQ(read_bytes(folder / "fifty"), "hello");
-    EXPECT_EQ(qor_kernel_io_write((folder / "empty").c_str(), "", 0, nullptr), QOR_OK);
+    EXPECT_EQ(qor_kernel_io_write((folder / "empty").string().c_str(), "", 0, nullptr), QOR_OK);
     EXPECT_TRUE(fs::exists(folder / "empty"));
     EXPECT_EQ(fs::file_size(folder / "empty"), 0u);
 }
 
 TEST_F(KernelIo, WriteFailuresReportIoErrorAndKeepExistingFiles) {
     uint64_t written = 99;
-    EXPECT_EQ(qor_kernel_io_write((folder / "no" / "such").c_str(), "a", 1, &written), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_write((folder / "no" / "such").string().c_str(), "a", 1, &written),
+              QOR_ERR_IO);
     EXPECT_EQ(written, 0u);
 
     const fs::path file = folder / "keep";
     write_bytes(file, "precious");
     written = 99;
-    EXPECT_EQ(qor_kernel_io_write(file.c_str(), "a", -5, &written), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_write(file.string().c_str(), "a", -5, &written), QOR_ERR_IO);
     EXPECT_EQ(written, 99u);
-    EXPECT_EQ(qor_kernel_io_write(file.c_str(), nullptr, 1, nullptr), QOR_ERR_IO);
+    EXPECT_EQ(qor_kernel_io_write(file.string().c_str(), nullptr, 1, nullptr), QOR_ERR_IO);
     EXPECT_EQ(read_bytes(file), "precious") << "a refused write must not truncate the file";
 }
 

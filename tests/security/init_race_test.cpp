@@ -1,3 +1,5 @@
+#include "host/host_fs.h"
+#include "host/host_system_folders.h"
 #include "security/security_state.h"
 
 #include <gtest/gtest.h>
@@ -18,5 +20,7 @@ TEST(SecurityInitRace, ConcurrentStartsAddTheSystemFoldersOnce) {
     for (const qor_protected_file& slot : g_protected_files)
         active += slot.active ? 1 : 0;
     EXPECT_EQ(active, 5);
-    EXPECT_FALSE(qor_security_check_file_access("/etc/hosts", QOR_ACCESS_WRITE));
+    const std::string system_file =
+        std::string(qor::host::protected_system_folders()[0]) + qor::host::kPathSeparator + "x";
+    EXPECT_FALSE(qor_security_check_file_access(system_file.c_str(), QOR_ACCESS_WRITE));
 }

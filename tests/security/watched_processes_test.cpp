@@ -22,7 +22,7 @@ size_t open_descriptor_count() {
 
 TEST(WatchedProcesses, ReportsRunningThenEndedOnceThenNotWatched) {
     ASSERT_EQ(qor_security_init(), QOR_OK);
-    background_program child = qor::test::start_background("/bin/sleep", {"60"});
+    background_program child = qor::test::start_background(QOR_SLEEP_PATH, {"60"});
     const int32_t pid = child.pid;
     ASSERT_GT(pid, 0);
     const int32_t before = g_protected_process_count;
@@ -48,11 +48,11 @@ TEST(WatchedProcesses, ReportsRunningThenEndedOnceThenNotWatched) {
 TEST(WatchedProcesses, TheTableHoldsOneHundredTwentyEightAndLeaksNoHandle) {
     std::vector<background_program> children;
     while (g_protected_process_count < QOR_SECURITY_MAX_PROTECTED_PROCESSES) {
-        children.push_back(qor::test::start_background("/bin/sleep", {"60"}));
+        children.push_back(qor::test::start_background(QOR_SLEEP_PATH, {"60"}));
         ASSERT_GT(children.back().pid, 0);
         ASSERT_EQ(qor_security_protect_process(children.back().pid), QOR_OK);
     }
-    children.push_back(qor::test::start_background("/bin/sleep", {"60"}));
+    children.push_back(qor::test::start_background(QOR_SLEEP_PATH, {"60"}));
     const size_t descriptors = open_descriptor_count();
     EXPECT_EQ(qor_security_protect_process(children.back().pid), QOR_ERR_SECURITY);
     EXPECT_EQ(open_descriptor_count(), descriptors);

@@ -15,7 +15,9 @@ struct run_result {
 };
 
 // Runs program with args (argv[1..]) in the working folder `cwd` (empty: the
-// test's own), with `env_overrides` set on top of the test's environment.
+// test's own), with `env_overrides` set on top of the test's environment. A
+// relative program path is found from `cwd`; the program sees it as given in
+// argv[0]. On Windows a missing ".exe" is added to find the file.
 run_result run_program(const std::string& program, const std::vector<std::string>& args,
                        const std::map<std::string, std::string>& env_overrides = {},
                        const std::string& cwd = "");

@@ -49,4 +49,14 @@ std::vector<std::string> folder_names(const std::filesystem::path& folder) {
     return names;
 }
 
+std::string console_text(const std::string& out) {
+    std::string text;
+    text.reserve(out.size());
+    for (size_t i = 0; i < out.size(); ++i) {
+        if (out[i] == '\r' && i + 1 < out.size() && out[i + 1] == '\n') continue;
+        text += out[i];
+    }
+    return text;
+}
+
 } // namespace qor::test

@@ -21,4 +21,8 @@ std::string read_bytes(const std::filesystem::path& path);
 // Names of a folder's entries, sorted: shows what a failed write left behind.
 std::vector<std::string> folder_names(const std::filesystem::path& folder);
 
+// Console output as lines ending in "\n" (Windows programs end their lines
+// with "\r\n").
+std::string console_text(const std::string& out);
+
 } // namespace qor::test

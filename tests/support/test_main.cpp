@@ -1,9 +1,9 @@
 // Test main: gives the process a private scratch folder and points TMPDIR at
 // it before any test runs, so the host temporary folder is never the real one.
+#include "host/host_env.h"
 #include "support/scratch.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
@@ -23,27 +23,29 @@ std::string process_tag() {
     return tag;
 }
 
-void set_env(const char* name, const std::string& value) {
-#ifdef _WIN32
-    _putenv_s(name, value.c_str());
-#else
-    setenv(name, value.c_str(), 1);
-#endif
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    auto root = std::filesystem::path(QOR_TEST_SCRATCH_ROOT) / process_tag();
+    // In the host's own spelling (a drive letter and '\\' on Windows).
+    auto root =
+        std::filesystem::absolute(std::filesystem::path(QOR_TEST_SCRATCH_ROOT) / process_tag())
+            .make_preferred();
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root / "tmp");
     qor::test::mutable_scratch_root() = root;
-    set_env("TMPDIR", (root / "tmp").string());
-    set_env("TMP", (root / "tmp").string());
-    set_env("TEMP", (root / "tmp").string());
+    // TMPDIR is the Linux host's temporary folder, TMP/TEMP the Windows one.
+    const std::string tmp = (root / "tmp").string();
+    for (const char* name : {"TMPDIR", "TMP", "TEMP"})
+        qor::host::set_environment_variable(name, tmp.c_str());
     const int result = RUN_ALL_TESTS();
-    if (result == 0) std::filesystem::remove_all(root);
+    if (result == 0) {
+        // Windows keeps a process's current folder from being removed, and
+        // tests may have moved into the scratch tree.
+        std::error_code ignored;
+        std::filesystem::current_path(root.parent_path(), ignored);
+        std::filesystem::remove_all(root, ignored);
+    }
     return result;
 }
 

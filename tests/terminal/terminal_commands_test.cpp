@@ -94,7 +94,11 @@ TEST_F(TerminalTest, LsListsFoldersAndFilesButNotDotEntries) {
     std::sort(lines.begin(), lines.end());
     EXPECT_EQ(lines,
               (std::vector<std::string>{"  [DIR]  sub", "  [FILE] .hidden", "  [FILE] a.txt"}));
+}
 
+// Apart from the listing: Windows refuses to remove a process's current
+// folder, so this case runs on Linux only.
+TEST_F(TerminalTest, LsOfAVanishedFolderReportsIt) {
     const auto gone = fresh_folder("gone");
     run("cd " + gone.string());
     std::filesystem::remove(gone);
@@ -116,7 +120,7 @@ TEST_F(TerminalTest, RelativeCdResolvesAgainstTheLastProcessDirectory) {
     // still shows the terminal's own folder until the terminal changes it.
     const auto elsewhere = fresh_folder("elsewhere");
     std::filesystem::create_directory(elsewhere / "inner");
-    ASSERT_TRUE(host::change_folder(elsewhere.c_str()));
+    ASSERT_TRUE(host::change_folder(elsewhere.string().c_str()));
     run("pwd");
     EXPECT_EQ(std::string(terminal_get_output(&term)), home.string());
 

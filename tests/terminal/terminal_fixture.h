@@ -28,7 +28,7 @@ class TerminalTest : public ::testing::Test {
     void SetUp() override {
         process_folder_before = current_folder();
         home = fresh_folder("homet");
-        terminal_init(&term, home.c_str());
+        terminal_init(&term, home.string().c_str());
     }
     void TearDown() override { host::change_folder(process_folder_before.c_str()); }
 

@@ -3,6 +3,7 @@
 // every pixel is known.
 #include "terminal_fixture.h"
 
+#include "host/host_fs.h"
 #include "support/test_glyphs.h"
 
 #include <cstring>
@@ -80,7 +81,10 @@ TEST_F(TerminalPageTest, ScrollBackLinesAreColouredByTheirText) {
 }
 
 TEST_F(TerminalPageTest, CursorFollowsAPromptOfTheLastFolderName) {
-    std::snprintf(term.cwd, sizeof term.cwd, "/srv/bootsys/homet");
+    std::string cwd = "/srv/bootsys/homet";
+    for (char& c : cwd)
+        if (c == '/') c = qor::host::kPathSeparator;
+    std::snprintf(term.cwd, sizeof term.cwd, "%s", cwd.c_str());
     type("ab");
     render();
     const int py = prompt_row();

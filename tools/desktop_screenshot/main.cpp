@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path home =
         std::filesystem::temp_directory_path() / "qor-shot" / "homet";
     std::filesystem::create_directories(home, ignored);
-    terminal_init(&g_term, home.c_str());
+    terminal_init(&g_term, home.string().c_str());
     g_term_init = true;
 
     if (!desktop_driver_start()) return 1;
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     desktop_driver_click(40, 585); // start menu, pointer on "About QorOS"
     desktop_driver_move(100, 549);
     desktop_driver_render();
-    const int result = desktop_driver_save_png(output.c_str());
+    const int result = desktop_driver_save_png(output.string().c_str());
     desktop_driver_stop();
     std::filesystem::remove_all(home.parent_path(), ignored);
     if (result != 0) std::fprintf(stderr, "cannot write %s (%d)\n", argv[1], result);
