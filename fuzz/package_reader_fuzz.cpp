@@ -1,31 +1,15 @@
 // Arbitrary file bytes as a package: header reading, verification, both
-// extractions and the bounded reading of header texts must stay safe. Files
-// go to a folder below TMPDIR, which fuzz/run.sh makes private and removes.
+// extractions and the bounded reading of header texts must stay safe.
 #include "appfmt/package_header.h"
 
 #include <qoros/qor_package.h>
 
+#include "fuzz_scratch.h"
+
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <random>
-#include <string>
 
-namespace {
-
-const std::filesystem::path& work_folder() {
-    static const std::filesystem::path folder = [] {
-        const char* tmp = std::getenv("TMPDIR");
-        auto path = std::filesystem::path(tmp && *tmp ? tmp : "/tmp") /
-                    ("qor_fuzz_" + std::to_string(std::random_device{}()));
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return folder;
-}
-
-} // namespace
+using qor::fuzz::work_folder;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto package = work_folder() / "input.qpa";

@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 harnesses=("$@")
-[ ${#harnesses[@]} -gt 0 ] || harnesses=(package_reader windows_command_line)
+[ ${#harnesses[@]} -gt 0 ] || harnesses=(package_reader windows_command_line dorvane_args
+  terminal_lines text_drawing disk_resolve security_access qorget_urls desktop_routing)
 
 flags="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer -g -O1"
 cmake -S . -B build/fuzz -G Ninja >/dev/null \
@@ -26,10 +27,15 @@ TMPDIR=$(mktemp -d "$base/qor_fuzz.XXXXXX")
 export TMPDIR
 trap 'rm -rf "$TMPDIR"' EXIT
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# System libraries' process-lifetime memory (fontconfig's cache) is not ours.
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt"
 for harness in "${harnesses[@]}"; do
   work="build/fuzz/corpus/$harness"
-  mkdir -p "$work"
+  mkdir -p "$work" build/fuzz/artifacts
   echo "=== $harness: $seconds s ==="
-  "build/fuzz/fuzz/qor_fuzz_$harness" -max_total_time="$seconds" -print_final_stats=1 \
-    -rss_limit_mb=2048 "$work" "fuzz/corpus/$harness"
+  # Every desktop message renders a whole frame: shorter sequences, more of them.
+  limits=()
+  if [ "$harness" = desktop_routing ]; then limits=(-max_len=256); fi
+  "build/fuzz/fuzz/qor_fuzz_$harness" -max_total_time="$seconds" -print_final_stats=1 "${limits[@]}" \
+    -rss_limit_mb=2048 -artifact_prefix=build/fuzz/artifacts/ "$work" "fuzz/corpus/$harness"
 done

@@ -2,14 +2,15 @@
 # Builds QorOS and runs every test: the normal build, then the same suite
 # under AddressSanitizer + UndefinedBehaviorSanitizer, then the concurrency
 # tests under ThreadSanitizer, then the Windows x64 cross build with its
-# tests under Wine. Pass configuration names to run only some
-# (default asan tsan windows).
+# tests under Wine, then a 30-second smoke run of every fuzzing harness
+# (clang, libFuzzer). Pass configuration names to run only some
+# (default asan tsan windows fuzz).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 
 configs=("$@")
-[ ${#configs[@]} -gt 0 ] || configs=(default asan tsan windows)
+[ ${#configs[@]} -gt 0 ] || configs=(default asan tsan windows fuzz)
 
 export ASAN_OPTIONS="allocator_may_return_null=1:detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
@@ -21,6 +22,10 @@ export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt"
 
 for config in "${configs[@]}"; do
   echo "=== $config ==="
+  if [ "$config" = fuzz ]; then
+    ./fuzz/run.sh 30
+    continue
+  fi
   cmake --preset "$config" >/dev/null
   if [ "$config" = tsan ]; then
     cmake --build --preset tsan --target qor_concurrency_tests

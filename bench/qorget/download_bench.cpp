@@ -1,11 +1,10 @@
 // Downloads 256 MiB from a loopback server three ways, rounds interleaved:
 //   curl -o            the anchor, the curl tool writing the same URL to a file
 //   qorget_download    the library call, progress figure included
-//   without progress   the same transfer into the same atomic file, no figure
+//   without progress   the same transfer into the same staged file, no figure
 // and prints the median throughput of each and its ratio to curl.
 //
 // Usage: qorget_download_bench [output folder] [rounds]
-#include "host/host_atomic_file.h"
 #include "host/host_fs.h"
 #include "host/host_http.h"
 #include "support/loopback_http_server.h"
@@ -24,23 +23,23 @@ namespace {
 constexpr uint64_t kBodyBytes = 256ull << 20;
 
 bool write_only(void* context, const void* data, size_t size) {
-    return qor::host::atomic_file_write(static_cast<qor::host::atomic_file*>(context), data, size);
+    return qor::host::write_file(static_cast<qor::host::staged_file*>(context)->file, data, size);
 }
 
 // The download path of qorget_download minus the progress figure.
 bool download_without_progress(const std::string& url, const std::string& dest) {
-    qor::host::atomic_file file;
-    if (!qor::host::atomic_file_begin(dest.c_str(), &file)) return false;
+    qor::host::staged_file file;
+    if (!qor::host::stage_file(dest.c_str(), &file)) return false;
     qor::host::http_client* client = qor::host::http_open("Qorget/6.0");
     const qor::host::http_sink sink{&file, nullptr, write_only};
     const bool ok = client && qor::host::http_get(client, url.c_str(), sink) ==
                                   qor::host::http_outcome::complete;
     qor::host::http_close(client);
     if (!ok) {
-        qor::host::atomic_file_discard(&file);
+        qor::host::discard_staged_file(&file);
         return false;
     }
-    return qor::host::atomic_file_commit(&file);
+    return qor::host::commit_staged_file(&file);
 }
 
 struct contender {
@@ -73,7 +72,8 @@ int main(int argc, char** argv) {
 
     std::vector<contender> contenders = {
         {"curl -o", [&] { return std::system(curl_command.c_str()) == 0; }, {}},
-        {"qorget_download", [&] { return qorget_download(url.c_str(), qorget_dest.c_str(), 0) == 0; },
+        {"qorget_download",
+         [&] { return qorget_download(url.c_str(), qorget_dest.c_str(), 0) == 0; },
          {}},
         {"without progress", [&] { return download_without_progress(url, plain_dest); }, {}},
     };

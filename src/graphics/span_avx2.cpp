@@ -15,8 +15,13 @@
 #include <cstdint>
 #include <cstring>
 
+// clang ignores GCC's target pragma and takes a function attribute instead.
+#ifdef __clang__
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 #include "graphics/span_simd_loops.h"
 
 namespace qor::gfx {
@@ -96,7 +101,11 @@ constexpr span_kernels kAvx2{"avx2", loops::fill, loops::blend_solid, loops::ble
 } // namespace
 } // namespace qor::gfx
 
+#ifdef __clang__
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 namespace qor::gfx {
 const span_kernels* avx2_span_kernels() {

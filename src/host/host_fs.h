@@ -83,8 +83,13 @@ namespace qor::host {
 // A file written under a hidden identity and made visible under its final
 // path only when complete: readers see either the old file or the whole new
 // one, and an abandoned or failed write leaves the destination untouched.
-// The finished file gets the permissions of a plain create (0666 less the
-// umask). A final path that is a symbolic link replaces the link's target.
+// This is the one way QorOS replaces a whole file (packages, extracted
+// programs, downloads, images). The data is flushed to the disk before it
+// takes the final name. The finished file gets the permissions of a plain
+// create (0666 less the umask). A final path that is a symbolic link
+// replaces the link's target. Staging leaves of writers that were killed are
+// removed by a later staging of the same destination once their owner is
+// provably gone.
 struct staged_file {
     file_handle file = kInvalidFile;
     std::string final_path;

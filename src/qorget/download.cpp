@@ -1,5 +1,5 @@
 // Downloading a URL, or a package by name through a mirror source, into a file.
-#include "host/host_atomic_file.h"
+#include "host/host_fs.h"
 #include "host/host_http.h"
 #include "qorget/progress.h"
 #include "qorget/requests.h"
@@ -24,7 +24,7 @@ constexpr size_t kUrlBufferSize = 2048;
 // One download in flight: where it goes and why it stopped, if it did.
 struct download_job {
     const char* destination = nullptr;
-    qor::host::atomic_file file;
+    qor::host::staged_file file;
     int failure = QOR_OK;
 };
 
@@ -39,7 +39,7 @@ void reset_progress() {
 }
 
 // The answer is in: refuse anything but success, then open the destination's
-// temporary file. Nothing is written for a refused answer.
+// staged file. Nothing is written for a refused answer.
 bool start_file(void* context, const qor::host::http_response& response) {
     auto* job = static_cast<download_job*>(context);
     if (!is_success_status(response.status)) {
@@ -47,7 +47,7 @@ bool start_file(void* context, const qor::host::http_response& response) {
         return false;
     }
     if (response.has_length) g_total_bytes = response.content_length;
-    if (!qor::host::atomic_file_begin(job->destination, &job->file)) {
+    if (!qor::host::stage_file(job->destination, &job->file)) {
         job->failure = QOR_ERR_IO;
         return false;
     }
@@ -56,7 +56,7 @@ bool start_file(void* context, const qor::host::http_response& response) {
 
 bool write_body(void* context, const void* data, size_t size) {
     auto* job = static_cast<download_job*>(context);
-    if (!qor::host::atomic_file_write(&job->file, data, size)) {
+    if (!qor::host::write_file(job->file.file, data, size)) {
         job->failure = QOR_ERR_IO;
         return false;
     }
@@ -80,11 +80,11 @@ int transfer_to_file(const char* url, const char* destination) {
     if (outcome != qor::host::http_outcome::complete) {
         // A refused answer, a broken-off or short transfer: the destination
         // keeps its old content and no partial file remains.
-        qor::host::atomic_file_discard(&job.file);
+        qor::host::discard_staged_file(&job.file);
         return outcome == qor::host::http_outcome::stopped_by_sink ? job.failure : QOR_ERR_NETWORK;
     }
     if (g_total_bytes == 0) g_download_progress = 100;
-    return qor::host::atomic_file_commit(&job.file) ? QOR_OK : QOR_ERR_IO;
+    return qor::host::commit_staged_file(&job.file) ? QOR_OK : QOR_ERR_IO;
 }
 
 } // namespace

@@ -17,10 +17,12 @@ struct Dorvane : ::testing::Test {
         std::filesystem::copy_file(built, dir / ("dorvane" + built.extension().string()));
         write_bytes(dir / "app.exe", qor::test::program_bytes(2048));
     }
-    // Runs ./dorvane in the test folder, as a user types it; it never writes
-    // to the error stream. Console lines come back ending in "\n".
-    qor::test::run_result run(const args& arguments) {
-        auto result = qor::test::run_program("./dorvane", arguments, {}, dir.string());
+    // Runs ./dorvane in the test folder, as a user types it, with `environment`
+    // set on top of the test's own; it never writes to the error stream.
+    // Console lines come back ending in "\n".
+    qor::test::run_result run(const args& arguments,
+                              const std::map<std::string, std::string>& environment = {}) {
+        auto result = qor::test::run_program("./dorvane", arguments, environment, dir.string());
         EXPECT_EQ(result.err, "");
         result.out = qor::test::console_text(result.out);
         return result;
@@ -139,3 +141,60 @@ TEST_F(Dorvane, FailureMessagesAndExitCodes) {
 }
 
 } // namespace
+
+#ifdef QOR_FAULT_SHIM_PATH
+namespace {
+
+using environment = std::map<std::string, std::string>;
+
+// The shim preloaded, into sanitizer builds too.
+environment with_shim(environment settings) {
+    settings["LD_PRELOAD"] = QOR_FAULT_SHIM_PATH;
+    settings["ASAN_OPTIONS"] = "verify_asan_link_order=0:detect_leaks=0";
+    return settings;
+}
+
+// Real system-call failures inside the built program, through the preloaded
+// shim: every write position with a full disk and with an I/O error, a
+// failing fsync and a failing rename. Each time dorvane reports code -4 and
+// the package already at the destination stays byte for byte.
+TEST_F(Dorvane, RealDiskErrorsFailTheConversionAndKeepTheOldPackage) {
+    qor::test::write_bytes(dir / "big.exe", qor::test::program_bytes(3u << 20));
+    qor::test::write_bytes(dir / "app.qpa", "previous package");
+    const auto listing = qor::test::folder_names(dir);
+    const std::string failed = "\nConversion failed with error code: -4\n";
+    auto expect_failed_intact = [&](const environment& settings) {
+        const std::string shown = settings.begin()->first + "=" + settings.begin()->second;
+        const auto r = run({"big.exe", "app.qpa"}, with_shim(settings));
+        EXPECT_EQ(r.exit_code, 1) << shown;
+        EXPECT_TRUE(r.out.size() > failed.size() &&
+                    r.out.compare(r.out.size() - failed.size(), failed.size(), failed) == 0)
+            << shown << ": " << r.out;
+        EXPECT_EQ(qor::test::read_bytes(dir / "app.qpa"), "previous package") << shown;
+        EXPECT_EQ(qor::test::folder_names(dir), listing) << shown;
+    };
+    for (const char* code : {"28" /* ENOSPC */, "5" /* EIO */}) {
+        // Header, program prefix, three 1 MiB chunks, header again.
+        for (int position = 1; position <= 6; ++position)
+            expect_failed_intact({{"QOR_SHIM_FAIL_WRITE", std::to_string(position)},
+                                  {"QOR_SHIM_WRITE_ERRNO", code}});
+    }
+    expect_failed_intact({{"QOR_SHIM_FAIL_FSYNC", "1"}});
+    expect_failed_intact({{"QOR_SHIM_FAIL_RENAME", "1"}});
+    expect_failed_intact({{"QOR_SHIM_FAIL_RENAME", "1"}, {"QOR_SHIM_NO_TMPFILE", "1"}});
+    // A seventh write does not exist: the conversion then succeeds.
+    EXPECT_EQ(run({"big.exe", "app.qpa"}, with_shim({{"QOR_SHIM_FAIL_WRITE", "7"}})).exit_code, 0);
+    EXPECT_EQ(static_cast<uint64_t>(package().exe_size), uint64_t{3} << 20);
+}
+
+TEST_F(Dorvane, WithoutUnnamedTemporaryFilesNothingIsLeftEither) {
+    qor::test::write_bytes(dir / "app.qpa", "previous package");
+    const auto listing = qor::test::folder_names(dir);
+    const auto r = run({"app.exe", "app.qpa"}, with_shim({{"QOR_SHIM_NO_TMPFILE", "1"}}));
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_TRUE(qpa_verify((dir / "app.qpa").c_str()));
+    EXPECT_EQ(qor::test::folder_names(dir), listing);
+}
+
+} // namespace
+#endif

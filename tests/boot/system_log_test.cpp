@@ -1,6 +1,7 @@
 #include "boot/system_tree.h"
 #include "host/host_time.h"
 #include "log_fixture.h"
+#include "support/fault_matrix.h"
 #include "support/scratch.h"
 
 #include <cstdlib>
@@ -101,4 +102,12 @@ TEST_F(SystemLog, CleanupDeletesOnlyLogFilesOlderThanTheGivenDays) {
     EXPECT_EQ(qor::log_cleanup_at(0, now + 3 * day), QOR_ERR_IO);
     EXPECT_TRUE(fs::exists(dir / "archive.log"));
     EXPECT_FALSE(fs::exists(dir / "z.log"));
+}
+
+TEST_F(SystemLog, FailedOpenOrWriteReportsAnIoFailureAndKeepsEarlierLines) {
+    qor_log_info("make the tree");
+    qor::test::scoped_fault_plan faults;
+    qor::test::fail_each(
+        "log line", [] { return qor_log_warn("disk trouble"); },
+        {qor::host::fs_op::open_write, qor::host::fs_op::write}, log_file(), QOR_ERR_IO);
 }

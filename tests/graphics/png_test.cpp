@@ -1,6 +1,7 @@
 // Saving framebuffers as PNG: content, results, and no broken files.
 #include "canvas.h"
 #include "host/host_png.h"
+#include "support/fault_matrix.h"
 #include "support/scratch.h"
 
 #include <gtest/gtest.h>
@@ -64,4 +65,31 @@ TEST(SavePng, ArgumentsAndUnwritablePlaces) {
     std::vector<uint8_t> bytes;
     EXPECT_TRUE(qor::host::read_png_rgba(path.c_str(), &w, &h, &bytes));
     EXPECT_FALSE(qor::host::read_png_rgba((dir / "taken.png").string().c_str(), &w, &h, &bytes));
+}
+
+TEST(SavePng, RelativePathsNameFilesBelowTheCurrentFolder) {
+    const fs::path dir = qor::test::fresh_folder();
+    fs::create_directory(dir / "docs");
+    const fs::path before = fs::current_path();
+    fs::current_path(dir);
+    canvas c(3, 2);
+    const int plain = qor_graphics_save_png(c.ctx, "x.png");
+    const int nested = qor_graphics_save_png(c.ctx, "docs/x.png");
+    fs::current_path(before);
+    EXPECT_EQ(plain, QOR_OK);
+    EXPECT_EQ(nested, QOR_OK);
+    EXPECT_EQ(qor::test::folder_names(dir), (std::vector<std::string>{"docs", "x.png"}));
+    EXPECT_EQ(qor::test::folder_names(dir / "docs"), std::vector<std::string>{"x.png"});
+}
+
+TEST(SavePng, FileFaultsKeepTheOldImage) {
+    const fs::path dir = qor::test::fresh_folder();
+    canvas c(64, 48);
+    c.fill_pattern(5);
+    const auto path = dir / "shot.png";
+    qor::test::scoped_fault_plan faults;
+    qor::test::fail_each(
+        "PNG saving", [&] { return qor_graphics_save_png(c.ctx, path.string().c_str()); },
+        {qor::host::fs_op::open_write, qor::host::fs_op::write, qor::host::fs_op::rename}, path,
+        QOR_ERR_IO);
 }

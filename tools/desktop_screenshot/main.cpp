@@ -24,10 +24,14 @@ int main(int argc, char** argv) {
         std::fputs("usage: qor_desktop_screenshot <output.png>\n", stderr);
         return 1;
     }
+    // The terminal enters its folder as the process's current folder, so a
+    // relative output path is made absolute first: "docs/x.png" means the
+    // folder the tool was started in.
+    std::error_code ignored;
+    const std::filesystem::path output = std::filesystem::absolute(argv[1], ignored);
     // The terminal starts in a home folder of its own, as on a fresh system.
     const std::filesystem::path home =
         std::filesystem::temp_directory_path() / "qor-shot" / "homet";
-    std::error_code ignored;
     std::filesystem::create_directories(home, ignored);
     terminal_init(&g_term, home.string().c_str());
     g_term_init = true;
@@ -40,7 +44,7 @@ int main(int argc, char** argv) {
     desktop_driver_click(40, 585); // start menu, pointer on "About QorOS"
     desktop_driver_move(100, 549);
     desktop_driver_render();
-    const int result = desktop_driver_save_png(argv[1]);
+    const int result = desktop_driver_save_png(output.string().c_str());
     desktop_driver_stop();
     std::filesystem::remove_all(home.parent_path(), ignored);
     if (result != 0) std::fprintf(stderr, "cannot write %s (%d)\n", argv[1], result);

@@ -1,16 +1,27 @@
 // Staged files on POSIX. Where the file system supports it the data goes to an
 // unnamed O_TMPFILE inode, so a crash or SIGKILL before the commit leaves
-// nothing behind; the inode gets a hidden name only for the instant between
-// linkat and rename. Elsewhere a hidden, uniquely named file in the same
-// folder takes its place. Either way the final rename is atomic.
+// nothing behind; the inode gets a name only for the instant between linkat
+// and rename. Elsewhere a uniquely named file in the same folder takes its
+// place. Either way the final rename is atomic.
+//
+// A name that can be left behind by a killed writer is recognisable,
+// ".<file name>.qor-staging.<pid>.<16 hex digits>", and the writer holds an
+// flock on the file for as long as it may still write or rename it. A later
+// staging of the same destination removes such a file only when the pid in
+// its name is gone AND nobody holds the lock: a file another writer is still
+// working on is never touched.
 #include "host/host_fault.h"
 #include "host/host_fs.h"
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +29,10 @@
 namespace qor::host {
 
 namespace {
+
+constexpr char kStagingMark[] = ".qor-staging.";
+// Room for '.', the mark, a pid and '.' plus 16 hex digits within NAME_MAX.
+constexpr size_t kMaxStem = NAME_MAX - 1 - (sizeof kStagingMark - 1) - 10 - 1 - 16;
 
 // Writing through a symbolic link must replace the file it points to, not
 // the link itself.
@@ -40,26 +55,76 @@ std::string folder_of(const std::string& path) {
     return path.substr(0, slash);
 }
 
-// "<folder>/.<name>.<16 hex digits>": hidden, and unlikely to collide.
-std::string hidden_name_beside(const std::string& final_path) {
+// ".<file name>.qor-staging.": every staging name of one destination starts
+// so (long names are cut to keep the whole name within NAME_MAX).
+std::string staging_prefix(const std::string& final_path) {
+    const size_t slash = final_path.rfind('/');
+    std::string name = slash == std::string::npos ? final_path : final_path.substr(slash + 1);
+    if (name.size() > kMaxStem) name.resize(kMaxStem);
+    return "." + name + kStagingMark;
+}
+
+std::string staging_name(const std::string& final_path) {
     uint64_t random = 0;
     if (getrandom(&random, sizeof random, 0) != static_cast<ssize_t>(sizeof random))
         random = static_cast<uint64_t>(getpid()) * 0x9E3779B97F4A7C15ull ^
                  reinterpret_cast<uintptr_t>(&random);
-    const size_t slash = final_path.rfind('/');
-    const std::string name = slash == std::string::npos ? final_path : final_path.substr(slash + 1);
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%016llx", static_cast<unsigned long long>(random));
-    return folder_of(final_path) + "/." + name + suffix;
+    char suffix[40];
+    std::snprintf(suffix, sizeof suffix, "%d.%016llx", static_cast<int>(getpid()),
+                  static_cast<unsigned long long>(random));
+    return folder_of(final_path) + "/" + staging_prefix(final_path) + suffix;
+}
+
+// The pid a staging name carries, or 0 when the name is not one.
+pid_t owner_of(const char* name, const std::string& prefix) {
+    if (std::strncmp(name, prefix.c_str(), prefix.size()) != 0) return 0;
+    const char* digits = name + prefix.size();
+    char* end = nullptr;
+    errno = 0;
+    const long pid = std::strtol(digits, &end, 10);
+    if (errno != 0 || end == digits || *end != '.' || pid <= 0 || pid > INT_MAX) return 0;
+    if (std::strlen(end + 1) != 16) return 0;
+    return static_cast<pid_t>(pid);
+}
+
+bool process_alive(pid_t pid) {
+    return kill(pid, 0) == 0 || errno == EPERM;
+}
+
+// Removes the file when nobody holds its lock, checking under our own lock
+// that the name still refers to the file we locked.
+void remove_if_unlocked(int folder_fd, const char* name) {
+    const int fd = openat(folder_fd, name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return;
+    struct stat opened {
+    }, named{};
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 &&
+        fstatat(folder_fd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(opened.st_mode) &&
+        opened.st_ino == named.st_ino && opened.st_dev == named.st_dev)
+        unlinkat(folder_fd, name, 0);
+    close(fd);
+}
+
+// Staging files of this destination whose writer was killed.
+void remove_abandoned_stagings(const std::string& final_path) {
+    const std::string prefix = staging_prefix(final_path);
+    DIR* folder = opendir(folder_of(final_path).c_str());
+    if (!folder) return;
+    while (const dirent* entry = readdir(folder)) {
+        const pid_t owner = owner_of(entry->d_name, prefix);
+        if (owner != 0 && !process_alive(owner)) remove_if_unlocked(dirfd(folder), entry->d_name);
+    }
+    closedir(folder);
 }
 
 constexpr int kNameAttempts = 16;
 
 bool open_named_temp(staged_file* staged) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        std::string name = hidden_name_beside(staged->final_path);
+        std::string name = staging_name(staged->final_path);
         const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
+            flock(fd, LOCK_EX); // a file this process just made: never waits
             staged->file = fd;
             staged->temp_path = std::move(name);
             return true;
@@ -69,12 +134,12 @@ bool open_named_temp(staged_file* staged) {
     return false;
 }
 
-// Gives the unnamed inode a hidden name so that rename can move it in place.
+// Gives the unnamed inode a staging name so that rename can move it in place.
 bool link_unnamed(staged_file* staged) {
     char fd_path[64];
     std::snprintf(fd_path, sizeof fd_path, "/proc/self/fd/%d", static_cast<int>(staged->file));
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        std::string name = hidden_name_beside(staged->final_path);
+        std::string name = staging_name(staged->final_path);
         int rc = linkat(AT_FDCWD, fd_path, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
         if (rc != 0 && errno == ENOENT) // no /proc: needs CAP_DAC_READ_SEARCH
             rc = linkat(static_cast<int>(staged->file), "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH);
@@ -94,8 +159,11 @@ bool stage_file(const char* final_path, staged_file* out) {
     if (final_path == nullptr || *final_path == '\0') return false;
     if (fs_fault_injected(fs_op::open_write)) return false;
     out->final_path = resolve_destination(final_path);
+    remove_abandoned_stagings(out->final_path);
+    // O_TMPFILE applies the umask to 0666 like any create.
     const int fd = open(folder_of(out->final_path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd >= 0) {
+        flock(fd, LOCK_EX); // held through linkat and rename: the named moment
         out->file = fd;
         return true;
     }
@@ -104,24 +172,26 @@ bool stage_file(const char* final_path, staged_file* out) {
 
 bool commit_staged_file(staged_file* staged) {
     if (staged->file == kInvalidFile) return false;
-    if (fs_fault_injected(fs_op::rename) || (staged->temp_path.empty() && !link_unnamed(staged))) {
+    // fsync first: where the disk reports a failed write late (NFS, a full
+    // thin volume) the old file must stay, and after a power cut the new name
+    // must not point at unwritten blocks.
+    const int fd = static_cast<int>(staged->file);
+    if (fs_fault_injected(fs_op::rename) || fsync(fd) != 0 ||
+        (staged->temp_path.empty() && !link_unnamed(staged)) ||
+        rename(staged->temp_path.c_str(), staged->final_path.c_str()) != 0) {
         discard_staged_file(staged);
         return false;
     }
-    // close() is where some file systems (NFS) report a failed write.
-    const bool closed = close(static_cast<int>(staged->file)) == 0;
+    close(fd); // releases the lock once the staging name is gone
     staged->file = kInvalidFile;
-    if (!closed || rename(staged->temp_path.c_str(), staged->final_path.c_str()) != 0) {
-        discard_staged_file(staged);
-        return false;
-    }
     staged->temp_path.clear();
     return true;
 }
 
 void discard_staged_file(staged_file* staged) {
-    if (staged->file != kInvalidFile) close(static_cast<int>(staged->file));
+    // Unlink before close, so no one can find the name unlocked.
     if (!staged->temp_path.empty()) unlink(staged->temp_path.c_str());
+    if (staged->file != kInvalidFile) close(static_cast<int>(staged->file));
     staged->file = kInvalidFile;
     staged->temp_path.clear();
 }

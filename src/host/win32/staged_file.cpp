@@ -2,6 +2,13 @@
 // the destination's folder; the commit flushes it, clears the hidden mark and
 // moves it over the destination with MoveFileExW(MOVEFILE_REPLACE_EXISTING),
 // which replaces the old file in one step on the same volume.
+//
+// The staging name is recognisable, ".<file name>.qor-staging.<pid>.<16 hex
+// digits>", so a file left by a killed writer can be found again. The writer
+// opens its file without sharing: while it may still write the file nobody
+// else can open it, which stands in for the POSIX writer's lock. A later
+// staging of the same destination removes such a file only when the process
+// in its name is gone AND the file can be opened exclusively.
 #include "host/host_fault.h"
 #include "host/host_fs.h"
 #include "host/win32/wide.h"
@@ -10,6 +17,8 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 namespace qor::host {
 
@@ -19,6 +28,10 @@ using win32::widen;
 namespace {
 
 constexpr int kNameAttempts = 16;
+constexpr char kStagingMark[] = ".qor-staging.";
+// Room for '.', the mark, a pid and '.' plus 16 hex digits within the 255
+// characters of a name.
+constexpr size_t kMaxStem = 255 - 1 - (sizeof kStagingMark - 1) - 10 - 1 - 16;
 
 size_t last_separator(const std::string& path) {
     return path.find_last_of("\\/");
@@ -46,20 +59,96 @@ std::string resolve_destination(const char* path) {
     return resolved;
 }
 
-// "<folder>\.<name>.<16 hex digits>": hidden, and unlikely to collide.
-std::string hidden_name_beside(const std::string& final_path) {
+uint64_t unique_bits() {
     static std::atomic<uint32_t> counter{0};
     LARGE_INTEGER now{};
     QueryPerformanceCounter(&now);
-    const uint64_t mix = (uint64_t{GetCurrentProcessId()} << 40) ^
-                         (uint64_t{counter.fetch_add(1)} << 24) ^
-                         static_cast<uint64_t>(now.QuadPart);
-    const size_t cut = last_separator(final_path);
-    const std::string folder = cut == std::string::npos ? "" : final_path.substr(0, cut + 1);
-    const std::string name = cut == std::string::npos ? final_path : final_path.substr(cut + 1);
+    return (uint64_t{GetCurrentProcessId()} << 40) ^ (uint64_t{counter.fetch_add(1)} << 24) ^
+           static_cast<uint64_t>(now.QuadPart);
+}
+
+std::string folder_of(const std::string& path) {
+    const size_t cut = last_separator(path);
+    return cut == std::string::npos ? "" : path.substr(0, cut + 1);
+}
+
+std::string file_name_of(const std::string& path) {
+    const size_t cut = last_separator(path);
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// "<folder>\.<name>.<16 hex digits>": hidden, and unlikely to collide. Holds
+// the old file for a moment while an open destination is replaced.
+std::string hidden_name_beside(const std::string& final_path) {
     char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%016llx", static_cast<unsigned long long>(mix));
-    return folder + "." + name + suffix;
+    std::snprintf(suffix, sizeof suffix, ".%016llx",
+                  static_cast<unsigned long long>(unique_bits()));
+    return folder_of(final_path) + "." + file_name_of(final_path) + suffix;
+}
+
+// ".<file name>.qor-staging.": every staging name of one destination starts
+// so (long names are cut at a character boundary).
+std::string staging_prefix(const std::string& final_path) {
+    std::string name = file_name_of(final_path);
+    if (name.size() > kMaxStem) {
+        size_t cut = kMaxStem;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut;
+        name.resize(cut);
+    }
+    return "." + name + kStagingMark;
+}
+
+std::string staging_name(const std::string& final_path) {
+    char suffix[40];
+    std::snprintf(suffix, sizeof suffix, "%lu.%016llx",
+                  static_cast<unsigned long>(GetCurrentProcessId()),
+                  static_cast<unsigned long long>(unique_bits()));
+    return folder_of(final_path) + staging_prefix(final_path) + suffix;
+}
+
+// The process id a staging name carries, or 0 when the name is not one.
+DWORD owner_of(const std::string& name, const std::string& prefix) {
+    if (name.compare(0, prefix.size(), prefix) != 0) return 0;
+    const char* digits = name.c_str() + prefix.size();
+    char* end = nullptr;
+    const unsigned long long pid = std::strtoull(digits, &end, 10);
+    if (end == digits || *end != '.' || pid == 0 || pid > 0xFFFFFFFFull) return 0;
+    if (std::strlen(end + 1) != 16) return 0;
+    return static_cast<DWORD>(pid);
+}
+
+// Only a process that provably does not exist counts as gone; one we may not
+// ask about is alive.
+bool process_alive(DWORD pid) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process) return GetLastError() != ERROR_INVALID_PARAMETER;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
+// Removes the file when nobody has it open: an exclusive open succeeds only
+// then, and deleting on close removes exactly the file that was opened.
+void remove_if_unused(const std::string& path) {
+    const std::wstring wide = widen(path.c_str());
+    if (wide.empty()) return;
+    HANDLE file = CreateFileW(wide.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+// Staging files of this destination whose writer was killed.
+void remove_abandoned_stagings(const std::string& final_path) {
+    const std::string prefix = staging_prefix(final_path);
+    const std::string folder = folder_of(final_path);
+    std::vector<folder_entry> entries;
+    if (!list_folder(folder.empty() ? "." : folder.c_str(), &entries)) return;
+    for (const folder_entry& entry : entries) {
+        if (entry.info.is_folder) continue;
+        const DWORD owner = owner_of(entry.name, prefix);
+        if (owner != 0 && !process_alive(owner)) remove_if_unused(folder + entry.name);
+    }
 }
 
 bool set_attributes(HANDLE file, DWORD attributes) {
@@ -102,8 +191,9 @@ bool stage_file(const char* final_path, staged_file* out) {
     if (final_path == nullptr || *final_path == '\0') return false;
     if (fs_fault_injected(fs_op::open_write)) return false;
     out->final_path = resolve_destination(final_path);
+    remove_abandoned_stagings(out->final_path);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        std::string name = hidden_name_beside(out->final_path);
+        std::string name = staging_name(out->final_path);
         const std::wstring wide = widen(name.c_str());
         if (wide.empty()) return false;
         HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
