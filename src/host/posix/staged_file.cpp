@@ -12,13 +12,13 @@
 // working on is never touched.
 #include "host/host_fault.h"
 #include "host/host_fs.h"
+#include "host/staging_names.h"
 
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -29,10 +29,6 @@
 namespace qor::host {
 
 namespace {
-
-constexpr char kStagingMark[] = ".qor-staging.";
-// Room for '.', the mark, a pid and '.' plus 16 hex digits within NAME_MAX.
-constexpr size_t kMaxStem = NAME_MAX - 1 - (sizeof kStagingMark - 1) - 10 - 1 - 16;
 
 // Writing through a symbolic link must replace the file it points to, not
 // the link itself.
@@ -55,13 +51,13 @@ std::string folder_of(const std::string& path) {
     return path.substr(0, slash);
 }
 
-// ".<file name>.qor-staging.": every staging name of one destination starts
-// so (long names are cut to keep the whole name within NAME_MAX).
+std::string file_name_of(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 std::string staging_prefix(const std::string& final_path) {
-    const size_t slash = final_path.rfind('/');
-    std::string name = slash == std::string::npos ? final_path : final_path.substr(slash + 1);
-    if (name.size() > kMaxStem) name.resize(kMaxStem);
-    return "." + name + kStagingMark;
+    return staging::prefix(file_name_of(final_path), NAME_MAX);
 }
 
 std::string staging_name(const std::string& final_path) {
@@ -69,22 +65,9 @@ std::string staging_name(const std::string& final_path) {
     if (getrandom(&random, sizeof random, 0) != static_cast<ssize_t>(sizeof random))
         random = static_cast<uint64_t>(getpid()) * 0x9E3779B97F4A7C15ull ^
                  reinterpret_cast<uintptr_t>(&random);
-    char suffix[40];
-    std::snprintf(suffix, sizeof suffix, "%d.%016llx", static_cast<int>(getpid()),
-                  static_cast<unsigned long long>(random));
-    return folder_of(final_path) + "/" + staging_prefix(final_path) + suffix;
-}
-
-// The pid a staging name carries, or 0 when the name is not one.
-pid_t owner_of(const char* name, const std::string& prefix) {
-    if (std::strncmp(name, prefix.c_str(), prefix.size()) != 0) return 0;
-    const char* digits = name + prefix.size();
-    char* end = nullptr;
-    errno = 0;
-    const long pid = std::strtol(digits, &end, 10);
-    if (errno != 0 || end == digits || *end != '.' || pid <= 0 || pid > INT_MAX) return 0;
-    if (std::strlen(end + 1) != 16) return 0;
-    return static_cast<pid_t>(pid);
+    return folder_of(final_path) + "/" +
+           staging::name(file_name_of(final_path), NAME_MAX, static_cast<uint64_t>(getpid()),
+                         random);
 }
 
 bool process_alive(pid_t pid) {
@@ -111,7 +94,7 @@ void remove_abandoned_stagings(const std::string& final_path) {
     DIR* folder = opendir(folder_of(final_path).c_str());
     if (!folder) return;
     while (const dirent* entry = readdir(folder)) {
-        const pid_t owner = owner_of(entry->d_name, prefix);
+        const auto owner = static_cast<pid_t>(staging::owner_of(entry->d_name, prefix, INT_MAX));
         if (owner != 0 && !process_alive(owner)) remove_if_unlocked(dirfd(folder), entry->d_name);
     }
     closedir(folder);

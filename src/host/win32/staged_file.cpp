@@ -11,13 +11,13 @@
 // in its name is gone AND the file can be opened exclusively.
 #include "host/host_fault.h"
 #include "host/host_fs.h"
+#include "host/staging_names.h"
 #include "host/win32/wide.h"
 
 #include <windows.h>
 
 #include <atomic>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace qor::host {
@@ -28,10 +28,9 @@ using win32::widen;
 namespace {
 
 constexpr int kNameAttempts = 16;
-constexpr char kStagingMark[] = ".qor-staging.";
-// Room for '.', the mark, a pid and '.' plus 16 hex digits within the 255
-// characters of a name.
-constexpr size_t kMaxStem = 255 - 1 - (sizeof kStagingMark - 1) - 10 - 1 - 16;
+// A file name holds at most 255 characters; counting its UTF-8 bytes instead
+// keeps every staging name within that.
+constexpr size_t kMaxName = 255;
 
 size_t last_separator(const std::string& path) {
     return path.find_last_of("\\/");
@@ -86,36 +85,13 @@ std::string hidden_name_beside(const std::string& final_path) {
     return folder_of(final_path) + "." + file_name_of(final_path) + suffix;
 }
 
-// ".<file name>.qor-staging.": every staging name of one destination starts
-// so (long names are cut at a character boundary).
 std::string staging_prefix(const std::string& final_path) {
-    std::string name = file_name_of(final_path);
-    if (name.size() > kMaxStem) {
-        size_t cut = kMaxStem;
-        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
-            --cut;
-        name.resize(cut);
-    }
-    return "." + name + kStagingMark;
+    return staging::prefix(file_name_of(final_path), kMaxName);
 }
 
 std::string staging_name(const std::string& final_path) {
-    char suffix[40];
-    std::snprintf(suffix, sizeof suffix, "%lu.%016llx",
-                  static_cast<unsigned long>(GetCurrentProcessId()),
-                  static_cast<unsigned long long>(unique_bits()));
-    return folder_of(final_path) + staging_prefix(final_path) + suffix;
-}
-
-// The process id a staging name carries, or 0 when the name is not one.
-DWORD owner_of(const std::string& name, const std::string& prefix) {
-    if (name.compare(0, prefix.size(), prefix) != 0) return 0;
-    const char* digits = name.c_str() + prefix.size();
-    char* end = nullptr;
-    const unsigned long long pid = std::strtoull(digits, &end, 10);
-    if (end == digits || *end != '.' || pid == 0 || pid > 0xFFFFFFFFull) return 0;
-    if (std::strlen(end + 1) != 16) return 0;
-    return static_cast<DWORD>(pid);
+    return folder_of(final_path) +
+           staging::name(file_name_of(final_path), kMaxName, GetCurrentProcessId(), unique_bits());
 }
 
 // Only a process that provably does not exist counts as gone; one we may not
@@ -146,7 +122,7 @@ void remove_abandoned_stagings(const std::string& final_path) {
     if (!list_folder(folder.empty() ? "." : folder.c_str(), &entries)) return;
     for (const folder_entry& entry : entries) {
         if (entry.info.is_folder) continue;
-        const DWORD owner = owner_of(entry.name, prefix);
+        const auto owner = static_cast<DWORD>(staging::owner_of(entry.name, prefix, 0xFFFFFFFFu));
         if (owner != 0 && !process_alive(owner)) remove_if_unused(folder + entry.name);
     }
 }
