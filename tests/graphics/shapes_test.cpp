@@ -84,6 +84,32 @@ TEST(Circles, MatchTheLiteralWalkAtAnyPlaceAndSize) {
     }
 }
 
+// Discs that leave the framebuffer at the top and the bottom, where the walk
+// is resumed at the row just before the 45-degree crossover: that row must be
+// blended as often as the full walk blends it, no more.
+TEST(Circles, DiscsCutAtTopAndBottomBlendEachRowAsTheFullWalkDoes) {
+    struct disc {
+        int w, h, cx, cy, r;
+    };
+    std::vector<disc> discs = {{97, 61, 115, 16, 64}, {100, 22, 14, 6, 23}};
+    std::mt19937 random(5);
+    for (int i = 0; i < 3000; ++i) {
+        const int w = 20 + random() % 100, h = 8 + random() % 60;
+        const int r = h / 2 + random() % (2 * h);
+        discs.push_back({w, h, static_cast<int>(random() % (w + 2 * r)) - r,
+                         static_cast<int>(random() % h), r});
+    }
+    for (const disc& d : discs) {
+        canvas c(d.w, d.h);
+        c.fill_pattern(d.r);
+        reference ref(c);
+        qor_graphics_fill_circle(c.ctx, {d.cx, d.cy}, d.r, rgba(0x68C08040));
+        ref.circle(d.cx, d.cy, d.r, 0x68C08040, true);
+        ASSERT_EQ(c.pixels(), ref.px)
+            << d.w << "x" << d.h << " " << d.cx << "," << d.cy << " r=" << d.r;
+    }
+}
+
 TEST(Circles, HugeRadiiAreSafe) {
     canvas c(40, 30);
     EXPECT_EQ(qor_graphics_fill_circle(c.ctx, {20, 15}, INT_MAX, rgba(0xFFFFFFFF)), QOR_OK);
