@@ -1,3 +1,5 @@
+// Hands each application window to the page that draws its kind, clipped to
+// the window body below the title bar.
 #include <qoros/qor_terminal.h>
 
 #include "desktop/app_windows.h"
@@ -5,9 +7,14 @@
 #include "desktop/desktop_render.h"
 #include "desktop/editor.h"
 #include "desktop/explorer.h"
+#include "graphics/clip_scope.h"
 
 void render_window_content(int slot) {
     const app_window& win = g_app_wins[slot];
+    // A page paints below the title bar and never outside its window, however
+    // long its texts are.
+    const qor::gfx::clip_scope content(
+        g_main_ctx, {win.x, win.y + TITLE_BAR_HEIGHT, win.w, win.h - TITLE_BAR_HEIGHT});
     switch (win.kind) {
     case WIN_FILES:
         render_files(slot);
