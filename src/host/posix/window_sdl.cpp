@@ -1,5 +1,6 @@
 // The host window on Linux: one SDL window whose surface receives the
-// desktop framebuffer, and SDL's events turned into window messages.
+// desktop framebuffer, enlarged by whole pixels on high-DPI desktops, and
+// SDL's events turned into window messages.
 #include <SDL2/SDL.h>
 
 #include <cstdlib>
@@ -8,6 +9,7 @@
 
 #include "host/host_keys.h"
 #include "host/host_window.h"
+#include "host/posix/window_scale.h"
 #include "host/posix/window_sdl_keys.h"
 
 namespace qor::host {
@@ -15,6 +17,7 @@ namespace qor::host {
 namespace {
 
 SDL_Window* g_sdl_window = nullptr;
+int g_window_scale = 1;
 bool g_paint_requested = false;
 bool g_video_started = false;
 
@@ -151,6 +154,60 @@ bool start_some_video_driver() {
     return false;
 }
 
+// The framebuffer's bytes (blue, green, red, alpha) are SDL's ARGB8888 on
+// little-endian machines; an XRGB surface takes them the same way.
+bool takes_framebuffer_bytes(const SDL_Surface* surface) {
+    const Uint32 format = surface->format->format;
+    return format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888;
+}
+
+void copy_unscaled(const uint8_t* pixels, int width, int height, SDL_Surface* surface) {
+    const int rows = height < surface->h ? height : surface->h;
+    const int columns = width < surface->w ? width : surface->w;
+    if (!takes_framebuffer_bytes(surface)) {
+        SDL_ConvertPixels(columns, rows, SDL_PIXELFORMAT_ARGB8888, pixels, width * 4,
+                          surface->format->format, surface->pixels, surface->pitch);
+        return;
+    }
+    auto* target = static_cast<uint8_t*>(surface->pixels);
+    for (int row = 0; row < rows; ++row) {
+        std::memcpy(target + static_cast<ptrdiff_t>(row) * surface->pitch,
+                    pixels + static_cast<ptrdiff_t>(row) * width * 4,
+                    static_cast<size_t>(columns) * 4);
+    }
+}
+
+// Every framebuffer pixel becomes a scale x scale block: nearest neighbour,
+// so edges and text stay as sharp as they were drawn.
+void copy_enlarged(const uint8_t* pixels, int width, int height, SDL_Surface* surface, int scale) {
+    if (!takes_framebuffer_bytes(surface)) {
+        SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<uint8_t*>(pixels), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+        if (!source) return;
+        SDL_Rect target{0, 0, width * scale, height * scale};
+        SDL_BlitScaled(source, nullptr, surface, &target);
+        SDL_FreeSurface(source);
+        return;
+    }
+    const int rows = height < surface->h / scale ? height : surface->h / scale;
+    const int columns = width < surface->w / scale ? width : surface->w / scale;
+    auto* target = static_cast<uint8_t*>(surface->pixels);
+    for (int row = 0; row < rows; ++row) {
+        const auto* source =
+            reinterpret_cast<const uint32_t*>(pixels) + static_cast<ptrdiff_t>(row) * width;
+        uint8_t* first_line = target + static_cast<ptrdiff_t>(row) * scale * surface->pitch;
+        auto* line = reinterpret_cast<uint32_t*>(first_line);
+        for (int column = 0; column < columns; ++column) {
+            for (int k = 0; k < scale; ++k)
+                line[column * scale + k] = source[column];
+        }
+        for (int k = 1; k < scale; ++k) {
+            std::memcpy(first_line + static_cast<ptrdiff_t>(k) * surface->pitch, first_line,
+                        static_cast<size_t>(columns) * scale * 4);
+        }
+    }
+}
+
 } // namespace
 
 bool window_system_start() {
@@ -178,8 +235,12 @@ bool window_system_start() {
 
 bool window_create(const char* title, int client_w, int client_h) {
     if (!g_video_started) return false;
-    g_sdl_window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                    client_w, client_h, SDL_WINDOW_HIDDEN);
+    g_window_scale = sdl::window_scale_from(std::getenv("QOROS_SCALE"), std::getenv("GDK_SCALE"));
+    // Pointer positions arrive in the enlarged window's pixels; the desktop
+    // maps them back through the client size each message carries.
+    g_sdl_window =
+        SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                         client_w * g_window_scale, client_h * g_window_scale, SDL_WINDOW_HIDDEN);
     if (!g_sdl_window) return false;
     SDL_StartTextInput();
     set_key_state_source(sdl_key_held);
@@ -215,21 +276,10 @@ void window_paint(const uint8_t* pixels, int width, int height) {
     if (!g_sdl_window || !pixels) return;
     SDL_Surface* surface = SDL_GetWindowSurface(g_sdl_window);
     if (!surface) return;
-    // The framebuffer's bytes (blue, green, red, alpha) are SDL's ARGB8888
-    // on little-endian machines; an XRGB surface takes them the same way.
-    const int rows = height < surface->h ? height : surface->h;
-    const int columns = width < surface->w ? width : surface->w;
-    const Uint32 format = surface->format->format;
-    if (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888) {
-        auto* target = static_cast<uint8_t*>(surface->pixels);
-        for (int row = 0; row < rows; ++row) {
-            std::memcpy(target + static_cast<ptrdiff_t>(row) * surface->pitch,
-                        pixels + static_cast<ptrdiff_t>(row) * width * 4,
-                        static_cast<size_t>(columns) * 4);
-        }
+    if (g_window_scale == 1) {
+        copy_unscaled(pixels, width, height, surface);
     } else {
-        SDL_ConvertPixels(columns, rows, SDL_PIXELFORMAT_ARGB8888, pixels, width * 4, format,
-                          surface->pixels, surface->pitch);
+        copy_enlarged(pixels, width, height, surface, g_window_scale);
     }
     SDL_UpdateWindowSurface(g_sdl_window);
 }
