@@ -23,13 +23,9 @@ void render_window_content(int slot) {
         terminal_render_page(g_main_ctx, &g_term, win.x, win.y, win.w, win.h);
         break;
     case WIN_CODE_EDITOR:
-        if (!g_code_init) code_editor_init();
         render_code_editor(slot);
         break;
-    case WIN_HOMET:
-        // A homet window always shows the home folder, whatever the shared
-        // explorer state was moved to since.
-        files_show_home();
+    case WIN_HOMET: // the frame's inputs have put the explorer back home
         render_files(slot);
         break;
     case WIN_QORGET:

@@ -11,6 +11,7 @@
 #include "desktop/app_windows.h"
 #include "desktop/desktop_input.h"
 #include "desktop/desktop_render.h"
+#include "desktop/frame_update.h"
 #include "diskmount/disk_mount_hotkey.h"
 #include "host/host_time.h"
 #include "host/host_window.h"
@@ -60,7 +61,8 @@ bool run_frame_pass() {
     } else if (event.type == QOR_EVENT_DISK_MOUNT) {
         handle_disk_mount();
     }
-    render_and_present();
+    // Draws only what changed; an idle desktop draws nothing.
+    desktop_frame_update(event.type != QOR_EVENT_NONE);
     return true;
 }
 
@@ -76,6 +78,7 @@ int run_desktop_host() {
     g_desktop_win = qor_window_create("QorOS Desktop", &bounds, 1, 0);
     close_all_windows();
     qor::host::window_show();
+    desktop_frame_forget();
     render_and_present();
     run_frame_loop();
     return 0;

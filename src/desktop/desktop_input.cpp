@@ -10,6 +10,7 @@
 #include "desktop/desktop_render.h"
 #include "desktop/editor.h"
 #include "desktop/explorer.h"
+#include "desktop/frame_update.h"
 #include "desktop/start_menu.h"
 #include "desktop/taskbar.h"
 #include "host/host_time.h"
@@ -23,8 +24,7 @@ framebuffer_point map_to_framebuffer(int client_x, int client_y, int client_w, i
 }
 
 void render_and_present() {
-    render_desktop();
-    qor::host::window_invalidate();
+    desktop_frame_update(true);
 }
 
 namespace {

@@ -32,20 +32,20 @@ uint32_t line_colour(const char* line) {
     return 0xFFC8C8C8;
 }
 
-void follow_cursor(int rows) {
+} // namespace
+
+void code_editor_follow_cursor(int h) {
+    const int rows = visible_rows(h);
     if (g_code.cursor_row < g_code.scroll) g_code.scroll = g_code.cursor_row;
     while (g_code.cursor_row >= g_code.scroll + rows)
         ++g_code.scroll;
 }
-
-} // namespace
 
 void render_code_editor(int slot) {
     const app_window& win = g_app_wins[slot];
     const int x = win.x, y = win.y, w = win.w, h = win.h;
     paint_fill(x + 1, y + 26, w - 2, h - 28, 0xFF281E1E);
     const int rows = visible_rows(h);
-    follow_cursor(rows);
 
     const int last = std::min(g_code.scroll + rows, g_code.line_count);
     for (int i = g_code.scroll; i < last; ++i) {

@@ -15,6 +15,7 @@
 #include "desktop/app_windows.h"
 #include "desktop/desktop_paint.h"
 #include "desktop/desktop_render.h"
+#include "desktop/frame_inputs.h"
 #include "desktop/start_menu.h"
 
 taskbar_clock_source g_taskbar_clock = qor::host::now_local;
@@ -32,8 +33,7 @@ constexpr int DRIVE_INDICATOR_X = 600;
 constexpr int VERSION_LABEL_X = 650;
 
 bool drive_indicator_shown() {
-    qor_system_info info{};
-    return qor_system_get_info(&info) == 0 && info.m_drive_active;
+    return g_frame_inputs.m_drive_active;
 }
 
 struct button_row {
@@ -97,7 +97,7 @@ void draw_window_buttons() {
 }
 
 void draw_clock() {
-    const qor::host::local_time now = g_taskbar_clock();
+    const qor::host::local_time& now = g_frame_inputs.clock;
     char clock[16];
     std::snprintf(clock, sizeof clock, "%02d:%02d", now.hour, now.minute);
     paint_text(clock, 740, 578, WHITE, 12);
