@@ -52,7 +52,7 @@ bool run_frame_pass() {
     if (!g_running) return false;
     if (qor_asm_check_disk_hotkey()) {
         handle_disk_mount();
-        render_and_present();
+        render_and_present(true);
     }
     qor_event event{};
     qor_event_poll(&event);
@@ -61,8 +61,9 @@ bool run_frame_pass() {
     } else if (event.type == QOR_EVENT_DISK_MOUNT) {
         handle_disk_mount();
     }
-    // Draws only what changed; an idle desktop draws nothing.
-    desktop_frame_update(event.type != QOR_EVENT_NONE);
+    // Draws only what changed; an idle desktop draws nothing. A mount changes
+    // what the taskbar and the disk page read from the system.
+    desktop_frame_update(event.type == QOR_EVENT_DISK_MOUNT);
     return true;
 }
 
@@ -79,7 +80,7 @@ int run_desktop_host() {
     close_all_windows();
     qor::host::window_show();
     desktop_frame_forget();
-    render_and_present();
+    render_and_present(true);
     run_frame_loop();
     return 0;
 }

@@ -51,9 +51,9 @@ void settle_shown_windows() {
 
 void update_frame_inputs(bool look_outside) {
     g_frame_inputs.clock = g_taskbar_clock();
-    qor_system_info info{};
-    g_frame_inputs.m_drive_active = qor_system_get_info(&info) == 0 && info.m_drive_active;
     if (look_outside) {
+        qor_system_info info{};
+        g_frame_inputs.m_drive_active = qor_system_get_info(&info) == 0 && info.m_drive_active;
         // A homet window always shows the home folder, whatever the shared
         // explorer state was moved to since.
         if (kind_shown(WIN_HOMET)) files_show_home();

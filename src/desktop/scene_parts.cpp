@@ -7,6 +7,7 @@
 #include "desktop/editor.h"
 #include "desktop/explorer.h"
 #include "desktop/frame_inputs.h"
+#include "terminal/terminal_layout.h"
 
 #include <cstring>
 
@@ -34,11 +35,19 @@ constexpr qor_rect kTaskbarArea{0, 570, DESKTOP_WIDTH, 30};
 constexpr qor_rect kStartMenuArea{5, 350, 200, 220};
 constexpr qor_rect kNoArea{0, 0, 0, 0};
 
+// The scroll-back and the hint below the input line; the input line itself
+// is a part of its own.
 void add_terminal(signature& s) {
-    s.number(g_term.output_count).number(g_term.input_len).number(g_term.cursor);
+    s.number(g_term.output_count).number(g_term.input_len == 0);
     for (int i = 0; i < g_term.output_count && i < TERMINAL_OUTPUT_LINES; ++i)
         s.text(g_term.output[i]);
-    s.text(g_term.input).text(g_term.cwd);
+}
+
+scene_part terminal_input_row(const app_window& win) {
+    const int top = qor::terminal::input_row_top(&g_term, win.y, win.h);
+    signature s;
+    s.number(top).text(g_term.input).number(g_term.cursor).text(g_term.cwd);
+    return {{win.x + 1, top, win.w - 2, qor::terminal::kInputRowHeight}, s.value()};
 }
 
 void add_explorer(signature& s) {
@@ -104,12 +113,15 @@ void describe_windows(scene& parts) {
         signature frame;
         frame.number(win.kind).number(win.x).number(win.y).number(win.w).number(win.h);
         frame.text(win.title).number(slot == g_active_win).number(place++);
-        parts[2 * slot] = {{win.x, win.y, win.w + 3, win.h + 3}, frame.value()};
-        parts[2 * slot + 1] = {{win.x, win.y + TITLE_BAR_HEIGHT, win.w, win.h - TITLE_BAR_HEIGHT},
-                               content_signature(win)};
+        scene_part* own = &parts[SCENE_PARTS_PER_SLOT * slot];
+        own[0] = {{win.x, win.y, win.w + 3, win.h + 3}, frame.value()};
+        own[1] = {{win.x, win.y + TITLE_BAR_HEIGHT, win.w, win.h - TITLE_BAR_HEIGHT},
+                  content_signature(win)};
+        if (win.kind == WIN_TERMINAL) own[2] = terminal_input_row(win);
     };
     for (int i = 0; i < APP_WINDOW_SLOTS; ++i) {
-        parts[2 * i] = parts[2 * i + 1] = {kNoArea, 0};
+        for (int k = 0; k < SCENE_PARTS_PER_SLOT; ++k)
+            parts[SCENE_PARTS_PER_SLOT * i + k] = {kNoArea, 0};
         if (i != g_active_win && window_is_shown(i)) describe(i);
     }
     if (window_is_shown(g_active_win)) describe(g_active_win);
@@ -131,7 +143,7 @@ uint64_t taskbar_signature() {
 scene describe_scene() {
     scene parts{};
     describe_windows(parts);
-    constexpr int kIcons = 2 * APP_WINDOW_SLOTS;
+    constexpr int kIcons = SCENE_PARTS_PER_SLOT * APP_WINDOW_SLOTS;
     // Only the Qorget icon changes its look, under the pointer.
     const desktop_icon& qorget = g_icons[2];
     parts[kIcons] = {{qorget.x, qorget.y, qorget.w, qorget.h},

@@ -16,7 +16,10 @@ struct scene_part {
     uint64_t signature;
 };
 
-constexpr int SCENE_PART_COUNT = 2 * APP_WINDOW_SLOTS + 3;
+// Per slot: the frame, the content and one row of the content that changes
+// alone (the terminal's input line); then the icons, menu and taskbar.
+constexpr int SCENE_PARTS_PER_SLOT = 3;
+constexpr int SCENE_PART_COUNT = SCENE_PARTS_PER_SLOT * APP_WINDOW_SLOTS + 3;
 using scene = std::array<scene_part, SCENE_PART_COUNT>;
 
 // The current state as parts (after update_frame_inputs).

@@ -6,6 +6,7 @@
 
 #include "graphics/clip_scope.h"
 #include "host/host_fs.h"
+#include "terminal/terminal_layout.h"
 
 #include <algorithm>
 #include <cstring>
@@ -72,6 +73,12 @@ void draw_input_line(qor_context* ctx, const terminal_state* t, const std::strin
 
 } // namespace
 
+int qor::terminal::input_row_top(const terminal_state* t, int y, int h) {
+    const int visible = (h - 36) / kRowHeight;
+    const int py = y + 30 + kRowHeight * std::min(visible, t->output_count);
+    return py >= y + h - 19 ? y + h - 20 : py;
+}
+
 extern "C" void terminal_render_page(qor_context* ctx, const terminal_state* t, int x, int y, int w,
                                      int h) {
     if (!t) return;
@@ -87,8 +94,7 @@ extern "C" void terminal_render_page(qor_context* ctx, const terminal_state* t, 
         }
     }
 
-    int py = y + 30 + kRowHeight * std::min(visible, t->output_count);
-    if (py >= y + h - 19) py = y + h - 20;
+    const int py = qor::terminal::input_row_top(t, y, h);
 
     // The prompt shows at most 31 bytes, like its fixed field.
     std::string prompt = std::string(prompt_folder(t->cwd)) + "> ";
