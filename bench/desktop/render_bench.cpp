@@ -10,6 +10,7 @@
 #include "desktop/desktop_render.h"
 #include "desktop/explorer.h"
 #include "host/host_fs.h"
+#include "host/host_private_folders.h"
 
 #include <qoros/qor_terminal.h>
 
