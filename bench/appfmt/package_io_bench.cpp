@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     }
     std::printf("%zu MiB program, best of 3 runs, file system: ", mib);
     std::fflush(stdout);
-    std::system(("stat -f -c %T " + quote(folder)).c_str());
+    std::system(("findmnt -n -o FSTYPE -T " + quote(folder)).c_str());
     std::printf("%-10s %9s %9s %11s %12s\n", "", "seconds", "x cp", "x cp+sync", "peak RSS");
     for (const auto& [name, t] : {std::pair<const char*, timing>{"cp", cp},
                                   {"cp + sync", cp_sync},

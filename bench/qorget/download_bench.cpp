@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     const double synced_speed = mib / median(contenders[1].seconds);
     std::printf("256 MiB from 127.0.0.1, median of %d rounds, file system: ", rounds);
     std::fflush(stdout);
-    std::system(("stat -f -c %T '" + folder + "'").c_str());
+    std::system(("findmnt -n -o FSTYPE -T '" + folder + "'").c_str());
     for (const auto& c : contenders) {
         const double speed = mib / median(c.seconds);
         std::printf("%-18s %8.1f MiB/s  %.2fx curl  %.2fx curl+sync\n", c.name, speed,
