@@ -16,6 +16,8 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick
   openssl libssl-dev python3 curl
+  # setpriv plays a second user in the two-user test; findmnt names file systems
+  util-linux
   # Windows x64 cross build, run under Wine
   g++-mingw-w64-x86-64 wine64
 )

@@ -13,6 +13,7 @@
 #include "desktop/frame_update.h"
 #include "graphics/glyph_source.h"
 #include "host/host_fs.h"
+#include "host/host_private_folders.h"
 
 #include <qoros/qor_terminal.h>
 

@@ -1,12 +1,17 @@
-// Downloads 256 MiB from a loopback server three ways, rounds interleaved:
-//   curl -o            the anchor, the curl tool writing the same URL to a file
+// Downloads 256 MiB from a loopback server four ways, rounds interleaved:
+//   curl -o            the curl tool writing the same URL to a file
+//   curl -o + sync     the same, then `sync` of the file: the durable anchor,
+//                      since a download is flushed to the disk before it
+//                      takes its name
 //   qorget_download    the library call, progress figure included
 //   without progress   the same transfer into the same staged file, no figure
-// and prints the median throughput of each and its ratio to curl.
+// and prints the median throughput of each, its ratio to both curl anchors,
+// and the file system written to.
 //
 // Usage: qorget_download_bench [output folder] [rounds]
 #include "host/host_fs.h"
 #include "host/host_http.h"
+#include "host/host_private_folders.h"
 #include "support/loopback_http_server.h"
 
 #include <algorithm>
@@ -23,7 +28,7 @@ namespace {
 constexpr uint64_t kBodyBytes = 256ull << 20;
 
 bool write_only(void* context, const void* data, size_t size) {
-    return qor::host::write_file(static_cast<qor::host::staged_file*>(context)->file, data, size);
+    return qor::host::write_staged(static_cast<qor::host::staged_file*>(context), data, size);
 }
 
 // The download path of qorget_download minus the progress figure.
@@ -66,12 +71,16 @@ int main(int argc, char** argv) {
     server.route("/big", route);
     const std::string url = server.url("/big");
     const std::string curl_dest = folder + "bench-curl.bin";
+    const std::string synced_dest = folder + "bench-curl-sync.bin";
     const std::string qorget_dest = folder + "bench-qorget.bin";
     const std::string plain_dest = folder + "bench-plain.bin";
     const std::string curl_command = "curl -s -f --noproxy '*' -o '" + curl_dest + "' " + url;
+    const std::string synced_command = "curl -s -f --noproxy '*' -o '" + synced_dest + "' " + url +
+                                       " && sync '" + synced_dest + "'";
 
     std::vector<contender> contenders = {
         {"curl -o", [&] { return std::system(curl_command.c_str()) == 0; }, {}},
+        {"curl -o + sync", [&] { return std::system(synced_command.c_str()) == 0; }, {}},
         {"qorget_download",
          [&] { return qorget_download(url.c_str(), qorget_dest.c_str(), 0) == 0; },
          {}},
@@ -88,15 +97,19 @@ int main(int argc, char** argv) {
             c.seconds.push_back(took.count());
         }
     }
-    for (const auto* path : {&curl_dest, &qorget_dest, &plain_dest})
+    for (const auto* path : {&curl_dest, &synced_dest, &qorget_dest, &plain_dest})
         qor::host::remove_file(path->c_str());
 
     const double mib = static_cast<double>(kBodyBytes) / (1 << 20);
     const double curl_speed = mib / median(contenders[0].seconds);
-    std::printf("256 MiB from 127.0.0.1, median of %d rounds\n", rounds);
+    const double synced_speed = mib / median(contenders[1].seconds);
+    std::printf("256 MiB from 127.0.0.1, median of %d rounds, file system: ", rounds);
+    std::fflush(stdout);
+    std::system(("findmnt -n -o FSTYPE -T '" + folder + "'").c_str());
     for (const auto& c : contenders) {
         const double speed = mib / median(c.seconds);
-        std::printf("%-18s %8.1f MiB/s  %.2fx curl\n", c.name, speed, speed / curl_speed);
+        std::printf("%-18s %8.1f MiB/s  %.2fx curl  %.2fx curl+sync\n", c.name, speed,
+                    speed / curl_speed, speed / synced_speed);
     }
     return 0;
 }

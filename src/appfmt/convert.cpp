@@ -73,10 +73,10 @@ struct program_source {
     size_t prefix_size;
 };
 
-write_result write_package(host::file_handle out, qpa_header& header, open_source* icon,
+write_result write_package(host::staged_file* out, qpa_header& header, open_source* icon,
                            const program_source& program, copy_buffer& buffer) {
     uint32_t crc = header_crc32(header);
-    if (!host::write_file(out, &header, sizeof header)) return write_result::output_failed;
+    if (!host::write_staged(out, &header, sizeof header)) return write_result::output_failed;
     if (icon) {
         switch (copy_file_bytes(icon->handle.file, out, icon->size, buffer, &crc)) {
         case copy_status::complete:
@@ -88,7 +88,7 @@ write_result write_package(host::file_handle out, qpa_header& header, open_sourc
         }
     }
     crc = crc32_update(crc, program.prefix, program.prefix_size);
-    if (!host::write_file(out, program.prefix, program.prefix_size))
+    if (!host::write_staged(out, program.prefix, program.prefix_size))
         return write_result::output_failed;
     const uint64_t rest = program.file->size - program.prefix_size;
     switch (copy_file_bytes(program.file->handle.file, out, rest, buffer, &crc)) {
@@ -100,7 +100,8 @@ write_result write_package(host::file_handle out, qpa_header& header, open_sourc
         return write_result::input_failed; // unreadable, or shrank under us
     }
     header.crc32 = crc;
-    if (!host::seek_file(out, 0) || !host::write_file(out, &header, sizeof header))
+    // The checksum goes into the header at the start once all is written.
+    if (!host::seek_file(out->file, 0) || !host::write_file(out->file, &header, sizeof header))
         return write_result::output_failed;
     return write_result::written;
 }
@@ -138,7 +139,7 @@ extern "C" int qpa_convert_exe(const char* exe_path, const char* qpa_path, const
         qpa_header header = build_header(texts, flags, icon ? icon->size : 0, program.size);
         host::staged_file out;
         if (!host::stage_file(qpa_path, &out)) return QOR_ERR_IO;
-        const write_result result = write_package(out.file, header, icon, source, buffer);
+        const write_result result = write_package(&out, header, icon, source, buffer);
         if (result == write_result::written)
             return host::commit_staged_file(&out) ? QOR_OK : QOR_ERR_IO;
         host::discard_staged_file(&out);

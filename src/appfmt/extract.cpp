@@ -24,7 +24,7 @@ int extract_part(const char* qpa_path, const char* out_path, bool icon) {
     host::staged_file out;
     if (!host::stage_file(out_path, &out)) return QOR_ERR_IO;
     copy_buffer buffer;
-    switch (copy_file_bytes(package.file, out.file, size, buffer, nullptr)) {
+    switch (copy_file_bytes(package.file, &out, size, buffer, nullptr)) {
     case copy_status::complete:
     case copy_status::input_ended: // a package cut short yields what is there
         return host::commit_staged_file(&out) ? QOR_OK : QOR_ERR_IO;

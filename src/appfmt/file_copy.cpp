@@ -9,7 +9,7 @@ namespace qor::appfmt {
 
 copy_buffer::copy_buffer() : heap(new (std::nothrow) uint8_t[kCopyChunkSize]) {}
 
-copy_status copy_file_bytes(host::file_handle in, host::file_handle out, uint64_t count,
+copy_status copy_file_bytes(host::file_handle in, host::staged_file* out, uint64_t count,
                             copy_buffer& buffer, uint32_t* crc) {
     while (count > 0) {
         const size_t want = static_cast<size_t>(std::min<uint64_t>(count, buffer.size()));
@@ -18,8 +18,7 @@ copy_status copy_file_bytes(host::file_handle in, host::file_handle out, uint64_
         if (got == 0) return copy_status::input_ended;
         const auto n = static_cast<size_t>(got);
         if (crc) *crc = crc32_update(*crc, buffer.data(), n);
-        if (out != host::kInvalidFile && !host::write_file(out, buffer.data(), n))
-            return copy_status::write_failed;
+        if (out && !host::write_staged(out, buffer.data(), n)) return copy_status::write_failed;
         count -= n;
     }
     return copy_status::complete;

@@ -34,10 +34,10 @@ enum class copy_status {
     write_failed,
 };
 
-// Copies up to `count` bytes from the current position of `in` to `out`
-// (no output when `out` is kInvalidFile: checksum only). When `crc` is given
+// Copies up to `count` bytes from the current position of `in` to the end
+// of `out` (no output when `out` is null: checksum only). When `crc` is given
 // it is continued over the bytes read.
-copy_status copy_file_bytes(host::file_handle in, host::file_handle out, uint64_t count,
+copy_status copy_file_bytes(host::file_handle in, host::staged_file* out, uint64_t count,
                             copy_buffer& buffer, uint32_t* crc);
 
 // Reads until `size` bytes are in or the file ends: bytes read, or -1.

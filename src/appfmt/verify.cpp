@@ -19,7 +19,7 @@ extern "C" bool qpa_verify(const char* qpa_path) {
         return false;
     uint32_t crc = header_crc32(current);
     copy_buffer buffer;
-    if (copy_file_bytes(file.file, host::kInvalidFile, size - QPA_HEADER_SIZE, buffer, &crc) !=
+    if (copy_file_bytes(file.file, nullptr, size - QPA_HEADER_SIZE, buffer, &crc) !=
         copy_status::complete)
         return false;
     return crc == header.crc32;

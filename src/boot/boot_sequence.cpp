@@ -2,6 +2,7 @@
 
 #include "boot/boot_paths.h"
 #include "boot/bounded_text.h"
+#include "boot/system_tree.h"
 #include "desktop/explorer_state.h"
 
 #include <cstdio>
@@ -31,8 +32,18 @@ void reset_explorer_state() {
     g_files.sidebar_selected = 0;
 }
 
+// Refused folders of the system tree were told on the console when it was
+// built; the log keeps them too where it can, and boot stops.
+int check_system_tree() {
+    const auto& problems = qor::system_tree_problems();
+    for (const std::string& problem : problems)
+        qor_log_error(problem.c_str());
+    return problems.empty() ? QOR_OK : QOR_ERR_IO;
+}
+
 int start_log_and_temp_area() {
     say("  [日志] 正在初始化系统日志...\n");
+    if (const int code = check_system_tree()) return code;
     qor_log_info("QorOS v7.0 启动中 (Windows 寄生模式)");
     say("  [日志] 日志系统就绪 (Logs\\system.log)\n");
     qor_temp_cleanup();

@@ -20,7 +20,8 @@ bool format_log_path(char (&out)[QOR_PATH_MAX]) {
     return *dir && qor::format_whole(out, "%s%csystem.log", dir, qor::host::kPathSeparator);
 }
 
-// "[timestamp] [level] message\r\n", cut inside the text part when too long
+// "[timestamp] [level] message\r\n", control characters of the texts
+// replaced by '?', cut inside the text part when too long
 // so the line always keeps its line end and never splits a UTF-8 character.
 size_t build_line(char (&line)[kLineBuffer], const char* level, const char* message) {
     const qor::host::local_time t = qor::host::now_local();
@@ -28,6 +29,10 @@ size_t build_line(char (&line)[kLineBuffer], const char* level, const char* mess
     std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.year, t.month, t.day,
                   t.hour, t.minute, t.second, t.millisecond);
     std::string text = std::string("[") + stamp + "] [" + level + "] " + message;
+    // One call, one line: no caller's text may end the line or forge another.
+    // Multi-byte UTF-8 characters use only bytes from 0x80 up and stay.
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
     const size_t limit = kLineBuffer - 1 - (sizeof kLineEnd - 1);
     const size_t kept = qor::utf8_prefix_length(text.data(), text.size(), limit);
     std::memcpy(line, text.data(), kept);

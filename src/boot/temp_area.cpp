@@ -53,8 +53,9 @@ extern "C" int qor_temp_cleanup(void) {
     for (const auto& entry : entries) {
         if (entry.name == "." || entry.name == "..") continue;
         const std::string path = std::string(dir) + qor::host::kPathSeparator + entry.name;
-        // Only empty folders go; a package's extraction folder survives.
-        if (entry.info.is_folder)
+        // Only empty folders go; a package's extraction folder survives. A
+        // link goes itself: nothing is ever removed through one.
+        if (entry.info.is_folder && !entry.info.is_link)
             qor::host::remove_folder(path.c_str());
         else if (!qor::host::remove_file(path.c_str()))
             result = QOR_ERR_IO;

@@ -1,15 +1,19 @@
 // Mounting and unmounting the virtual M: drive: one plain, empty folder per
 // host drive. No link or copy of a drive's content is made, so a path resolved
-// into the drive reaches only what was written into it.
+// into the drive reaches only what was written into it. The drive's folders
+// are private ones: a link or another user's folder under their names would
+// send the drive's files elsewhere, so such a mount fails instead.
 #include "diskmount/disk_table.h"
 
 #include "host/host_drives.h"
 #include "host/host_fs.h"
+#include "host/host_private_folders.h"
 
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -49,10 +53,25 @@ const qor::host::drive* drive_for(const std::vector<qor::host::drive>& drives, c
     return nullptr;
 }
 
-void add_row(const qor::host::drive& drive) {
-    const std::string folder = g_mount_root + qor::host::kPathSeparator + "DiskDr" + drive.letter;
-    qor::host::create_folder(folder.c_str()); // may exist from an earlier run
+std::string folder_of(const std::string& root, char letter) {
+    return root + qor::host::kPathSeparator + "DiskDr" + letter;
+}
 
+// The mirrored drives, by letter; each folder is made (or reused from an
+// earlier run) and checked before any path is resolved into it.
+bool prepare_folders(const std::string& root, const std::vector<qor::host::drive>& drives,
+                     std::vector<const qor::host::drive*>* mirrored) {
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const qor::host::drive* drive = drive_for(drives, letter);
+        if (!drive || !is_mirrored(drive->type)) continue;
+        if (!qor::host::use_private_folder(folder_of(root, letter).c_str())) return false;
+        mirrored->push_back(drive);
+    }
+    return true;
+}
+
+void add_row(const qor::host::drive& drive) {
+    const std::string folder = folder_of(g_mount_root, drive.letter);
     qor_disk_entry& row = g_disk_table[g_disk_count++];
     row.letter = copy_text(std::string{drive.letter, ':', '\\'});
     row.mount_path = copy_text(folder);
@@ -86,19 +105,16 @@ extern "C" int qor_disk_mount_all(void) {
     const std::string temp = qor::host::temp_folder();
     const std::string root = temp + "QorOS_MDrive";
     if (temp.empty() || root.size() >= QOR_PATH_MAX) return QOR_ERR_DISK;
-    if (qor::host::create_folder(root.c_str()) == qor::host::create_result::failed) {
-        return QOR_ERR_DISK;
-    }
+    if (!qor::host::use_private_folder(root.c_str())) return QOR_ERR_DISK;
     const std::vector<qor::host::drive> drives = qor::host::list_drives();
     if (drives.empty()) return QOR_ERR_DISK;
+    std::vector<const qor::host::drive*> mirrored;
+    if (!prepare_folders(root, drives, &mirrored)) return QOR_ERR_DISK;
 
     g_mount_root = root;
     g_disk_count = 0;
-    for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        const qor::host::drive* drive = drive_for(drives, letter);
-        if (!drive || !is_mirrored(drive->type)) continue;
+    for (const qor::host::drive* drive : mirrored)
         add_row(*drive);
-    }
     g_mounted.store(true, std::memory_order_release);
     return QOR_OK;
 }

@@ -15,10 +15,6 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
-// The host's temporary folder with its trailing separator ($TMPDIR or /tmp/
-// on Linux), or an empty string when the host has none.
-std::string temp_folder();
-
 // Full path of the running program file, or an empty string.
 std::string program_file();
 
@@ -40,6 +36,9 @@ struct path_info {
     uint64_t size = 0;
     int64_t modified_unix = 0; // seconds since 1970-01-01 UTC
     int64_t created_unix = 0;  // birth time where recorded, else modified_unix
+    // A symbolic link (listed entries only; the rest describes its target).
+    // Windows lists links as themselves already and leaves this false.
+    bool is_link = false;
 };
 
 // False when the path does not exist or cannot be queried.
@@ -67,6 +66,8 @@ enum class open_mode {
     append,         // create if missing, every write goes to the end
 };
 
+// Only regular files open: anything else (a FIFO, a device, a folder) fails
+// at once, without blocking. Appending never goes through a link.
 file_handle open_file(const char* path, open_mode mode);
 // Bytes read (0 at the end), or -1 on failure. Retries interrupted reads.
 int64_t read_file(file_handle file, void* buffer, size_t size);
@@ -87,17 +88,24 @@ namespace qor::host {
 // programs, downloads, images). The data is flushed to the disk before it
 // takes the final name. The finished file gets the permissions of a plain
 // create (0666 less the umask). A final path that is a symbolic link
-// replaces the link's target. Staging leaves of writers that were killed are
-// removed by a later staging of the same destination once their owner is
-// provably gone.
+// replaces the link's target. A destination that exists and is not a
+// regular file (or a link to one) is refused and left untouched. Staging leaves of writers that
+// were killed are removed by a later staging of the same destination once their owner is provably
+// gone.
 struct staged_file {
     file_handle file = kInvalidFile;
     std::string final_path;
-    std::string temp_path; // empty while the file has no name of its own
+    std::string temp_path;       // empty while the file has no name of its own
+    uint64_t appended = 0;       // bytes written by write_staged
+    uint64_t handed_to_disk = 0; // of those, bytes whose write-back has started
 };
 
 // Opens a new staged file for writing in the folder of final_path.
 bool stage_file(const char* final_path, staged_file* out);
+// Appends to a staged file. Where the host can, completed stretches are
+// handed to the disk while later ones are still being written (a bounded
+// amount in flight), so the flush before the commit waits only for the tail.
+bool write_staged(staged_file* staged, const void* data, size_t size);
 // Closes the file and moves it into place, replacing any existing file.
 // On failure the staged data is discarded and the destination is unchanged.
 bool commit_staged_file(staged_file* staged);

@@ -56,7 +56,7 @@ bool start_file(void* context, const qor::host::http_response& response) {
 
 bool write_body(void* context, const void* data, size_t size) {
     auto* job = static_cast<download_job*>(context);
-    if (!qor::host::write_file(job->file.file, data, size)) {
+    if (!qor::host::write_staged(&job->file, data, size)) {
         job->failure = QOR_ERR_IO;
         return false;
     }
@@ -94,6 +94,7 @@ extern "C" {
 int qorget_download(const char* url_or_name, const char* dest, int32_t source_id) {
     if (!url_or_name || !dest) return QOR_ERR_INVALID_ARG;
     if (is_url(url_or_name)) return transfer_to_file(url_or_name, dest);
+    if (!is_one_path_segment(url_or_name)) return QOR_ERR_INVALID_ARG;
 
     if (source_id == QORGET_SOURCE_FASTEST) source_id = qorget_find_fastest_source();
     char url[kUrlBufferSize];

@@ -1,5 +1,7 @@
 // Installing a package: downloading it by name into the host temporary folder.
 #include "host/host_fs.h"
+#include "host/host_private_folders.h"
+#include "qorget/requests.h"
 
 #include <qoros/qorget.h>
 
@@ -8,11 +10,11 @@
 
 namespace {
 
-// The name becomes a file name in the temporary folder, so it must not be
-// able to name anything outside it.
+// The name also becomes a file name in the temporary folder, so it must not
+// be able to name anything outside it.
 bool is_plain_file_name(const char* name) {
-    return *name != '\0' && !std::strchr(name, '/') && !std::strchr(name, '\\') &&
-           !std::strstr(name, "..");
+    return qor::qorget::is_one_path_segment(name) && !std::strchr(name, '/') &&
+           !std::strchr(name, '\\') && !std::strstr(name, "..");
 }
 
 } // namespace

@@ -10,41 +10,27 @@
 namespace {
 
 constexpr size_t kUrlBufferSize = 2048;
-constexpr size_t kFirstBodyBuffer = 65536;
 constexpr size_t kLineBufferSize = 256;
+// The answer is only fetched, never interpreted, so no more of it is read
+// than this: a huge or endless answer costs neither memory nor time.
+constexpr uint64_t kAnswerCap = uint64_t{1} << 20;
 
-// The whole answer body, in a buffer that doubles as it fills and always
-// keeps one byte for the terminator.
-struct response_body {
-    char* data = nullptr;
-    size_t size = 0;
-    size_t capacity = 0;
+struct answer_reading {
+    uint64_t received = 0;
     int failure = QOR_OK;
 };
 
 bool accept_success(void* context, const qor::host::http_response& response) {
     if (qor::qorget::is_success_status(response.status)) return true;
-    static_cast<response_body*>(context)->failure = QOR_ERR_NETWORK;
+    static_cast<answer_reading*>(context)->failure = QOR_ERR_NETWORK;
     return false;
 }
 
-bool append_body(void* context, const void* data, size_t size) {
-    auto* body = static_cast<response_body*>(context);
-    size_t capacity = body->capacity;
-    while (body->size + size >= capacity)
-        capacity *= 2;
-    if (capacity != body->capacity) {
-        char* grown = static_cast<char*>(std::realloc(body->data, capacity));
-        if (!grown) {
-            body->failure = QOR_ERR_NO_MEMORY;
-            return false;
-        }
-        body->data = grown;
-        body->capacity = capacity;
-    }
-    std::memcpy(body->data + body->size, data, size);
-    body->size += size;
-    return true;
+// Stops the transfer once the cap is reached; that is no failure.
+bool count_body(void* context, const void*, size_t size) {
+    auto* reading = static_cast<answer_reading*>(context);
+    reading->received += size;
+    return reading->received < kAnswerCap;
 }
 
 int fetch_search_page(const char* query) {
@@ -54,19 +40,12 @@ int fetch_search_page(const char* query) {
     qor::host::http_client* client = qor::host::http_open(qor::qorget::kProbeUserAgent);
     if (!client) return QOR_ERR_NETWORK;
 
-    response_body body;
-    body.data = static_cast<char*>(std::malloc(kFirstBodyBuffer));
-    if (!body.data) {
-        qor::host::http_close(client);
-        return QOR_ERR_NO_MEMORY;
-    }
-    body.capacity = kFirstBodyBuffer;
-    const qor::host::http_sink sink{&body, accept_success, append_body};
+    answer_reading reading;
+    const qor::host::http_sink sink{&reading, accept_success, count_body};
     const auto outcome = qor::host::http_get(client, url, sink);
     qor::host::http_close(client);
-    std::free(body.data);
 
-    if (outcome == qor::host::http_outcome::stopped_by_sink) return body.failure;
+    if (outcome == qor::host::http_outcome::stopped_by_sink) return reading.failure;
     return outcome == qor::host::http_outcome::complete ? QOR_OK : QOR_ERR_NETWORK;
 }
 

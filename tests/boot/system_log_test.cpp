@@ -53,6 +53,32 @@ TEST_F(SystemLog, LinesCarryTimestampLevelAndMessageAndAppend) {
     }
 }
 
+TEST_F(SystemLog, ControlBytesBecomeQuestionMarksSoEveryCallIsOneLine) {
+    struct row {
+        const char* level;
+        const char* message;
+        const char* level_written;
+        const char* message_written;
+    };
+    const row rows[] = {
+        {"INFO", "Running QPA app: x\r\n[2026-01-01 00:00:00.000] [INFO] forged", "INFO",
+         "Running QPA app: x??[2026-01-01 00:00:00.000] [INFO] forged"},
+        {"INFO", "nul-free \x01\x1f\t\x7f end", "INFO", "nul-free ???? end"},
+        {"ERR\nOR", "启动中 ~\x80\xff", "ERR?OR", "启动中 ~\x80\xff"},
+    };
+    for (const row& r : rows)
+        ASSERT_EQ(qor_log_write(r.level, r.message), QOR_OK);
+    const auto lines = split_lines(qor::test::read_bytes(log_file()));
+    ASSERT_EQ(lines.size(), std::size(rows));
+    const std::regex any_level(R"(\[[^\]]+\] \[([^\]]+)\] (.*))");
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(lines[i], m, any_level)) << lines[i];
+        EXPECT_EQ(m[1], rows[i].level_written);
+        EXPECT_EQ(m[2], rows[i].message_written);
+    }
+}
+
 TEST_F(SystemLog, OverlongLinesAreCutAtACharacterBoundaryAndKeepTheirLineEnd) {
     std::string chinese;
     while (chinese.size() < 3000)

@@ -4,6 +4,7 @@
 
 #include "host/host_drives.h"
 #include "host/host_fs.h"
+#include "host/host_private_folders.h"
 
 #include <qoros/qor_disk.h>
 

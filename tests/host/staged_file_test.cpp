@@ -61,12 +61,12 @@ TEST(StagedFile, FailsCleanlyWhereNoFileCanGo) {
     EXPECT_FALSE(host::stage_file((folder / "missing" / "data").string().c_str(), &file));
     EXPECT_FALSE(host::stage_file("", &file));
     EXPECT_FALSE(host::stage_file(nullptr, &file));
-    // Committing over a folder fails and leaves no staging file.
+    // A folder under the name is refused at once and stays as it was.
     fs::create_directory(folder / "dir");
     write_bytes(folder / "dir" / "inside", "x");
-    ASSERT_TRUE(stage_with(folder / "dir", "x", &file));
-    EXPECT_FALSE(host::commit_staged_file(&file));
+    EXPECT_FALSE(stage_with(folder / "dir", "x", &file));
     EXPECT_EQ(folder_names(folder), std::vector<std::string>{"dir"});
+    EXPECT_EQ(read_bytes(folder / "dir" / "inside"), "x");
 }
 
 // A writer killed between naming its file and the rename leaves a staging

@@ -140,7 +140,16 @@ TEST_F(Download, DestinationThatCannotBeCreatedIsAnIoFailure) {
     const auto taken = folder / "taken";
     EXPECT_EQ(qorget_download(server.url("/file").c_str(), taken.c_str(), 0), QOR_ERR_IO);
     EXPECT_EQ(read_bytes(folder / "taken" / "inside"), "kept");
-    EXPECT_EQ(folder_names(folder), names{"taken"});
+    // So do a FIFO and a link to a device: only files are replaced.
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+    fs::create_symlink("/dev/null", folder / "null");
+    for (const char* name : {"fifo", "null"})
+        EXPECT_EQ(qorget_download(server.url("/file").c_str(), (folder / name).c_str(), 0),
+                  QOR_ERR_IO)
+            << name;
+    EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
+    EXPECT_TRUE(fs::is_symlink(folder / "null"));
+    EXPECT_EQ(folder_names(folder), (names{"fifo", "null", "taken"}));
 
     // A finished file gets ordinary permissions: 0666 less the umask.
     const mode_t previous = umask(027);

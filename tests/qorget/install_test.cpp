@@ -2,6 +2,7 @@
 #include "qorget_fixture.h"
 
 #include "host/host_fs.h"
+#include "host/host_private_folders.h"
 
 namespace qor::test {
 namespace {
@@ -22,14 +23,22 @@ TEST_F(Install, SavesNameDotQpaInTheTemporaryFolderOrPassesOnTheFailure) {
     EXPECT_EQ(qorget_install("firefox", 7 + 1), QOR_ERR_NOT_FOUND);
 }
 
-TEST_F(Install, NamesThatCouldLeaveTheTemporaryFolderAreRefused) {
+TEST_F(Install, NamesThatWouldChangeThePathAreRefusedByInstallAndDownload) {
     loopback_http_server server;
     use_local_sources(server);
-    const std::string long_name(300, 'n');
-    for (const char* name : {"../evil", "a/b", "..", "x..y", "a\\b", "", long_name.c_str()})
+    const auto dest = fresh_folder() / "out.qpa";
+    // Dot segments and the empty name would change the URL's path; the rest
+    // are encoded into one segment, but as file names they could leave the
+    // temporary folder.
+    for (const char* name : {"..", ".", ""})
+        EXPECT_EQ(qorget_download(name, dest.c_str(), 0), QOR_ERR_INVALID_ARG) << name;
+    for (const char* name : {"../evil", "a/b", "..", ".", "x..y", "a\\b", ""})
         EXPECT_EQ(qorget_install(name, 0), QOR_ERR_INVALID_ARG) << name;
+    const std::string long_name(300, 'n'); // no room for the installed file's path
+    EXPECT_EQ(qorget_install(long_name.c_str(), 0), QOR_ERR_INVALID_ARG);
     EXPECT_EQ(qorget_install(nullptr, 0), QOR_ERR_INVALID_ARG);
     EXPECT_TRUE(server.requests().empty());
+    EXPECT_FALSE(fs::exists(dest));
 }
 
 } // namespace

@@ -50,6 +50,15 @@ TEST_F(Search, AtMostOneLinePerSource) {
     EXPECT_EQ(count, 0u);
 }
 
+TEST_F(Search, ReadsAtMostOneMebibyteOfTheAnswer) {
+    // The answer stalls after 2 MiB: reading it all would wait for the stall
+    // limit and fail; stopping at the cap gives the lines at once.
+    server.route("/search/0?q=big", {.pattern_length = 64u << 20, .stall_after = 2u << 20});
+    EXPECT_EQ(search("big", 2), QOR_OK);
+    ASSERT_EQ(count, 2u);
+    EXPECT_STREQ(slots[1], "[Aliyun] big - from Aliyun mirror");
+}
+
 TEST_F(Search, QueryIsEncodedInTheRequestShownAsTypedAndCutTo255Bytes) {
     server.route("/search/0?q=a%20b%26page%3D2", {.pattern_length = 10});
     EXPECT_EQ(search("a b&page=2", 1), QOR_OK);

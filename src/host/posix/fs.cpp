@@ -1,6 +1,6 @@
 // POSIX file system backend.
-#include "host/host_fs.h"
 #include "host/host_fault.h"
+#include "host/host_fs.h"
 
 #include <cerrno>
 #include <climits>
@@ -18,8 +18,8 @@ void fill_info(const struct statx& st, path_info* out) {
     out->is_folder = S_ISDIR(st.stx_mode);
     out->size = st.stx_size;
     out->modified_unix = st.stx_mtime.tv_sec;
-    out->created_unix =
-        (st.stx_mask & STATX_BTIME) ? st.stx_btime.tv_sec : static_cast<int64_t>(st.stx_mtime.tv_sec);
+    out->created_unix = (st.stx_mask & STATX_BTIME) ? st.stx_btime.tv_sec
+                                                    : static_cast<int64_t>(st.stx_mtime.tv_sec);
 }
 
 bool stat_at(int dir_fd, const char* path, path_info* out) {
@@ -30,13 +30,6 @@ bool stat_at(int dir_fd, const char* path, path_info* out) {
 }
 
 } // namespace
-
-std::string temp_folder() {
-    const char* dir = std::getenv("TMPDIR");
-    std::string path = (dir && *dir) ? dir : "/tmp";
-    if (path.back() != '/') path += '/';
-    return path;
-}
 
 std::string program_file() {
     char buffer[PATH_MAX];
@@ -57,9 +50,13 @@ create_result create_new_file(const char* path) {
     return create_result::created;
 }
 
-bool remove_folder(const char* path) { return rmdir(path) == 0; }
+bool remove_folder(const char* path) {
+    return rmdir(path) == 0;
+}
 
-bool remove_file(const char* path) { return unlink(path) == 0; }
+bool remove_file(const char* path) {
+    return unlink(path) == 0;
+}
 
 bool rename_replace(const char* from, const char* to) {
     if (fs_fault_injected(fs_op::rename)) return false;
@@ -83,6 +80,9 @@ bool list_folder(const char* path, std::vector<folder_entry>* out) {
         item.name = entry->d_name;
         // An entry that vanished meanwhile is still listed, as a plain file.
         stat_at(dir_fd, entry->d_name, &item.info);
+        struct stat own {};
+        item.info.is_link =
+            fstatat(dir_fd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode);
         out->push_back(std::move(item));
     }
     closedir(dir);
@@ -97,19 +97,41 @@ bool current_folder(std::string* out) {
     return true;
 }
 
-bool change_folder(const char* path) { return chdir(path) == 0; }
+bool change_folder(const char* path) {
+    return chdir(path) == 0;
+}
 
+// Only regular files are read or written as data. A FIFO or device opened
+// without O_NONBLOCK could block the open itself forever (a FIFO without a
+// writer), so the type is checked on the opened descriptor first and
+// blocking reads and writes are switched back on only for a regular file.
 file_handle open_file(const char* path, open_mode mode) {
     if (fs_fault_injected(mode == open_mode::read ? fs_op::open_read : fs_op::open_write))
         return kInvalidFile;
-    int flags = O_CLOEXEC;
+    int flags = O_CLOEXEC | O_NONBLOCK;
     switch (mode) {
-    case open_mode::read: flags |= O_RDONLY; break;
-    case open_mode::write_truncate: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
-    case open_mode::append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
+    case open_mode::read:
+        flags |= O_RDONLY;
+        break;
+    case open_mode::write_truncate:
+        flags |= O_WRONLY | O_CREAT;
+        break;
+    // The log: a link planted under its name is never written through.
+    case open_mode::append:
+        flags |= O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW;
+        break;
     }
     const int fd = open(path, flags, 0666);
-    return fd < 0 ? kInvalidFile : fd;
+    if (fd < 0) return kInvalidFile;
+    struct stat st {};
+    // Truncated only once it is known to be a file.
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        (mode == open_mode::write_truncate && ftruncate(fd, 0) != 0) ||
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        close(fd);
+        return kInvalidFile;
+    }
+    return fd;
 }
 
 int64_t read_file(file_handle file, void* buffer, size_t size) {
@@ -149,6 +171,8 @@ bool file_size(file_handle file, uint64_t* size) {
     return true;
 }
 
-bool close_file(file_handle file) { return close(static_cast<int>(file)) == 0; }
+bool close_file(file_handle file) {
+    return close(static_cast<int>(file)) == 0;
+}
 
 } // namespace qor::host

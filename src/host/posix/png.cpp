@@ -31,7 +31,7 @@ bool write_png_rgba(const char* path, int width, int height, const uint8_t* rgba
 
     staged_file out;
     if (!stage_file(path, &out)) return false;
-    if (!write_file(out.file, encoded.data(), size)) {
+    if (!write_staged(&out, encoded.data(), size)) {
         discard_staged_file(&out);
         return false;
     }

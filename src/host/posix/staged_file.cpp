@@ -141,6 +141,10 @@ bool stage_file(const char* final_path, staged_file* out) {
     *out = staged_file{};
     if (final_path == nullptr || *final_path == '\0') return false;
     if (fs_fault_injected(fs_op::open_write)) return false;
+    // Only a file is ever replaced: a FIFO, device or folder under the name
+    // (or behind a link there) stays as it is.
+    struct stat existing {};
+    if (stat(final_path, &existing) == 0 && !S_ISREG(existing.st_mode)) return false;
     out->final_path = resolve_destination(final_path);
     remove_abandoned_stagings(out->final_path);
     // O_TMPFILE applies the umask to 0666 like any create.
@@ -151,6 +155,39 @@ bool stage_file(const char* final_path, staged_file* out) {
         return true;
     }
     return open_named_temp(out);
+}
+
+namespace {
+
+// Write-back starts for each completed step; once more than kStepsInFlight
+// steps are on their way, the oldest is waited for, which keeps the dirty
+// page cache (and the final fsync) small whatever the file's size.
+constexpr uint64_t kWriteBackStep = uint64_t{8} << 20;
+constexpr uint64_t kStepsInFlight = 4;
+
+void hand_completed_steps_to_disk(staged_file* staged) {
+    const int fd = static_cast<int>(staged->file);
+    // Failures here are only lost speed: fsync reports any real error.
+    while (staged->appended - staged->handed_to_disk >= kWriteBackStep) {
+        sync_file_range(fd, static_cast<off_t>(staged->handed_to_disk), kWriteBackStep,
+                        SYNC_FILE_RANGE_WRITE);
+        staged->handed_to_disk += kWriteBackStep;
+        const uint64_t window = kWriteBackStep * kStepsInFlight;
+        if (staged->handed_to_disk > window)
+            sync_file_range(
+                fd, static_cast<off_t>(staged->handed_to_disk - window - kWriteBackStep),
+                kWriteBackStep,
+                SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+    }
+}
+
+} // namespace
+
+bool write_staged(staged_file* staged, const void* data, size_t size) {
+    if (!write_file(staged->file, data, size)) return false;
+    staged->appended += size;
+    hand_completed_steps_to_disk(staged);
+    return true;
 }
 
 bool commit_staged_file(staged_file* staged) {

@@ -56,13 +56,6 @@ void end_append_turn(HANDLE file) {
 
 } // namespace
 
-std::string temp_folder() {
-    wchar_t buffer[MAX_PATH + 1];
-    const DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
-    if (n == 0 || n > MAX_PATH) return {};
-    return narrow(buffer);
-}
-
 std::string program_file() {
     wchar_t buffer[MAX_PATH];
     const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
@@ -164,6 +157,12 @@ file_handle open_file(const char* path, open_mode mode) {
     HANDLE h = CreateFileW(widen(path).c_str(), access, share, nullptr, disposition,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return kInvalidFile;
+    // Only files on a disk are data: a device (NUL, CON, COM1) or a pipe
+    // is never read or written as one.
+    if (GetFileType(h) != FILE_TYPE_DISK) {
+        CloseHandle(h);
+        return kInvalidFile;
+    }
     if (mode == open_mode::append) take_append_turn(h);
     return reinterpret_cast<file_handle>(h);
 }

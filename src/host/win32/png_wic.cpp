@@ -86,7 +86,7 @@ bool write_stream_to(IStream* stream, const char* path) {
     if (!bytes) return false;
     staged_file staged;
     bool written = stage_file(path, &staged) &&
-                   write_file(staged.file, bytes, static_cast<size_t>(stat.cbSize.QuadPart));
+                   write_staged(&staged, bytes, static_cast<size_t>(stat.cbSize.QuadPart));
     GlobalUnlock(memory);
     if (!written) {
         discard_staged_file(&staged);

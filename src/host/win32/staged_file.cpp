@@ -160,12 +160,27 @@ bool move_into_place(const std::string& temp_path, const std::string& final_path
     return true;
 }
 
+// True when something other than a regular file holds the name: a device
+// such as NUL or CON, a folder. Links are followed to what they name.
+bool holds_non_file(const char* path) {
+    const std::wstring wide = widen(path);
+    HANDLE h = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool regular = GetFileType(h) == FILE_TYPE_DISK && GetFileInformationByHandle(h, &info) &&
+                         !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    CloseHandle(h);
+    return !regular;
+}
+
 } // namespace
 
 bool stage_file(const char* final_path, staged_file* out) {
     *out = staged_file{};
     if (final_path == nullptr || *final_path == '\0') return false;
     if (fs_fault_injected(fs_op::open_write)) return false;
+    if (holds_non_file(final_path)) return false; // left untouched
     out->final_path = resolve_destination(final_path);
     remove_abandoned_stagings(out->final_path);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -182,6 +197,14 @@ bool stage_file(const char* final_path, staged_file* out) {
         if (GetLastError() != ERROR_FILE_EXISTS) return false;
     }
     return false;
+}
+
+// Windows writes back lazily on its own; the flush before the commit is
+// FlushFileBuffers either way.
+bool write_staged(staged_file* staged, const void* data, size_t size) {
+    if (!write_file(staged->file, data, size)) return false;
+    staged->appended += size;
+    return true;
 }
 
 bool commit_staged_file(staged_file* staged) {
