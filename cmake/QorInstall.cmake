@@ -50,10 +50,14 @@ configure_file(cmake/qoros.pc.in ${CMAKE_CURRENT_BINARY_DIR}/qoros.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/qoros.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT development)
 
-# The programs' manual pages, and the entry and icon that put the desktop
-# into application menus.
-install(FILES data/man/Tarnwick.1 data/man/dorvane.1
-  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT programs)
+# The programs' manual pages (compressed, without a time stamp, as Debian
+# installs them), and the entry and icon that put the desktop into
+# application menus.
+foreach(page Tarnwick.1 dorvane.1)
+  qor_gzip_file(${PROJECT_SOURCE_DIR}/data/man/${page} ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.gz)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT programs)
+endforeach()
 install(FILES data/qoros.desktop
   DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications COMPONENT programs)
 install(FILES data/icons/qoros-256.png

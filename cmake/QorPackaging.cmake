@@ -15,8 +15,7 @@ set(QOR_DEB_VERSION ${PROJECT_VERSION}-${QOR_DEB_RELEASE})
 # the copyright text, and the changelog compressed without a time stamp.
 set(qor_changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian.gz)
 configure_file(packaging/changelog.in ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian @ONLY)
-execute_process(COMMAND gzip -9nc ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian
-  OUTPUT_FILE ${qor_changelog} COMMAND_ERROR_IS_FATAL ANY)
+qor_gzip_file(${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian ${qor_changelog})
 foreach(part_and_package IN ITEMS runtime:${QOR_DEB_LIBRARY_PACKAGE} programs:qoros
                                   development:libqoros-dev)
   string(REPLACE ":" ";" part_and_package ${part_and_package})
@@ -40,9 +39,15 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE ${QOR_DEB_RELEASE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The shared library announces itself to dpkg-shlibdeps of other packages.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+# CPACK_STRIP_FILES strips programs and shared libraries; a script strips
+# the rest in the staged tree before packing.
+set(CPACK_QOR_STRIP ${CMAKE_STRIP})
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/strip_staged_files.cmake)
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/triggers)
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
   "kernel-like services, graphics engine and package library of QorOS
