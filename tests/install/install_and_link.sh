@@ -74,6 +74,7 @@ run cmake "$scratch/cmake-build/app"
 # program takes the archive with the system libraries' shared forms.
 static_libs=" $(pkg-config --static --libs qoros) "
 requires=$(pkg-config --print-requires-private qoros)
+# shellcheck disable=SC2086 # one module name per word
 for flag in -lstdc++ -lm $(pkg-config --libs-only-l $requires); do
   [[ $static_libs == *" $flag "* ]] || fail "pkg-config --static --libs qoros lacks $flag"
 done

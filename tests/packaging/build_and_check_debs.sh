@@ -26,7 +26,8 @@ TMPDIR=$scratch/tmp/ "$root/usr/bin/Tarnwick" --version | head -n1 | grep -q "Qo
   fail "Tarnwick --version"
 status=0
 "$root/usr/bin/dorvane" >"$scratch/usage.txt" || status=$?
-[ "$status" -eq 1 ] && grep -q "QorApp Converter v7.0" "$scratch/usage.txt" || fail "dorvane usage"
+[ "$status" -eq 1 ] || fail "dorvane without arguments exits with $status"
+grep -q "QorApp Converter v7.0" "$scratch/usage.txt" || fail "dorvane printed no usage text"
 printf 'MZ a stand-in program' >"$scratch/tiny.exe"
 "$root/usr/bin/dorvane" "$scratch/tiny.exe" "$scratch/tiny.qpa" -n Tiny >/dev/null ||
   fail "dorvane conversion"

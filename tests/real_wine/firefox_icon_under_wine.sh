@@ -19,18 +19,10 @@ cat >"$scratch/session.sh" <<'SESSION'
 set -euo pipefail
 cd "$1"
 source "$2"
+source "$3"
 TMPDIR="$1/tmp/" ./Tarnwick >out.txt 2>err.txt &
 pid=$!
-fail() { echo "FAIL: $*"; cat out.txt err.txt; kill "$pid" 2>/dev/null || true; exit 1; }
-
-window=""
-for _ in $(seq 1 100); do
-  window="$(xdotool search --name 'QorOS v7.0 - Vuredivaz Uvodadov UZ' 2>/dev/null | head -n1 || true)"
-  [ -n "$window" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "Tarnwick ended before its window appeared"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window"
+wait_for_desktop_window 100
 grep -q 'Firefox (.qpa) 已安装' out.txt || fail "the boot did not find bootsys/apps/firefox.qpa"
 sleep 0.5
 xdotool mousemove --window "$window" 44 324 click 1   # the "Firefox" icon
@@ -46,17 +38,9 @@ folder=$(dirname "$record")
 [ "$(tr -d '\r' <"$record")" = "folder=$(windows_folder "$folder")" ] ||
   fail "launch.txt holds: $(cat "$record")"
 
-for _ in 1 2 3; do
-  kill -0 "$pid" 2>/dev/null || break
-  xdotool windowfocus "$window" 2>/dev/null || true
-  xdotool key Escape
-  sleep 0.3
-done
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "Tarnwick still runs after three Escapes"
-wait "$pid" || fail "Tarnwick exit code $?"
+escape_until_exit 0.3 50
 SESSION
 
-xvfb-run -a -s "-screen 0 1024x768x24" \
-  bash "$scratch/session.sh" "$scratch" "$(dirname "$0")/wine_env.sh"
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$scratch/session.sh" "$scratch" \
+  "$(dirname "$0")/wine_env.sh" "$(dirname "$0")/../support/desktop_session.sh"
 echo "the Firefox icon started the package under Wine"

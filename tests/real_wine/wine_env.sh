@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the real-Wine test scripts: waits for a file the started
 # program writes, and makes sure no Wine process outlives the test.
 # Launches are asynchronous and a cold Wine start takes seconds on a busy
