@@ -14,6 +14,10 @@ if(QOR_SHARED_LIBRARY)
   set_target_properties(qoros PROPERTIES EXPORT_NAME qoros_static)
   list(APPEND qor_library_targets qoros_shared)
 endif()
+# A C program that links the static library needs the C++ runtime and libm
+# that the library's objects use (the pkg-config file's Libs.private).
+target_link_libraries(qoros INTERFACE $<INSTALL_INTERFACE:stdc++>
+  $<INSTALL_INTERFACE:$<$<NOT:$<PLATFORM_ID:Windows>>:m>>)
 install(TARGETS ${qor_library_targets} EXPORT qorosTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT development
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)

@@ -67,6 +67,8 @@ cmake -S "$source/cmake_project" -B "$scratch/cmake-build" -G Ninja \
   -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_C_FLAGS="$cflags" >/dev/null
 cmake --build "$scratch/cmake-build" >/dev/null
 run cmake "$scratch/cmake-build/app"
+readelf -d "$scratch/cmake-build/app_static" | grep -q libqoros && fail "qoros::qoros_static is shared"
+run cmake-static "$scratch/cmake-build/app_static"
 
 # A static link. pkg-config --static lists what libqoros.a itself needs
 # (Libs.private) and, through Requires.private, the system libraries with
