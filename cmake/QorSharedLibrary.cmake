@@ -8,8 +8,15 @@ if(WIN32)
 endif()
 set(QOR_SHARED_LIBRARY ON)
 
-# Objects that go into a shared library must be position independent.
-set_target_properties(qoros qpa_format qpa_converter_v6 PROPERTIES POSITION_INDEPENDENT_CODE ON)
+# Objects that go into a shared library must be position independent. The
+# library's own symbols are never interposed (the version script keeps
+# them local), so the compiler may inline and call them directly, as it
+# does in a program.
+foreach(target qoros qpa_format qpa_converter_v6)
+  set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+  target_compile_options(${target} PRIVATE
+    $<$<CXX_COMPILER_ID:GNU,Clang>:-fno-semantic-interposition>)
+endforeach()
 
 add_library(qoros_shared SHARED)
 set(qor_symbol_map ${CMAKE_CURRENT_LIST_DIR}/qoros.map)
