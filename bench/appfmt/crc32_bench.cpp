@@ -52,6 +52,9 @@ void BM_qoros_dispatched(benchmark::State& state) {
 void BM_qoros_vpclmul_avx512(benchmark::State& s) {
     ours(s, crc32_engine::vpclmul_avx512);
 }
+void BM_qoros_vpclmul_avx2(benchmark::State& s) {
+    ours(s, crc32_engine::vpclmul_avx2);
+}
 void BM_qoros_pclmul(benchmark::State& s) {
     ours(s, crc32_engine::pclmul);
 }
@@ -74,6 +77,7 @@ void BM_libdeflate(benchmark::State& state) {
 constexpr int64_t kMiB = 1 << 20;
 BENCHMARK(BM_qoros_dispatched)->Arg(kMiB)->Arg(4096)->UseRealTime();
 BENCHMARK(BM_qoros_vpclmul_avx512)->Arg(kMiB)->Arg(4096)->UseRealTime();
+BENCHMARK(BM_qoros_vpclmul_avx2)->Arg(kMiB)->Arg(4096)->UseRealTime();
 BENCHMARK(BM_qoros_pclmul)->Arg(kMiB)->Arg(4096)->UseRealTime();
 BENCHMARK(BM_qoros_slice_by_16)->Arg(kMiB)->Arg(4096)->UseRealTime();
 BENCHMARK(BM_zlib)->Arg(kMiB)->Arg(4096)->UseRealTime();

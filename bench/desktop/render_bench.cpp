@@ -1,6 +1,7 @@
-// Time of one whole-desktop frame (render_desktop redraws everything on
-// every pass), beside the anchor of one opaque fill of the same 800 x 600
-// framebuffer: the least any frame can cost.
+// Time of desktop frames beside the anchor of one opaque fill of the same
+// 800 x 600 framebuffer: whole frames (render_desktop draws everything, with
+// the glyph cache warm or emptied before each frame), and a terminal
+// keystroke with nine windows open, where only what changed is drawn.
 #include <benchmark/benchmark.h>
 
 #include <qoros/qor_graphics.h>
@@ -9,6 +10,8 @@
 #include "desktop/desktop_driver.h"
 #include "desktop/desktop_render.h"
 #include "desktop/explorer.h"
+#include "desktop/frame_update.h"
+#include "graphics/glyph_source.h"
 #include "host/host_fs.h"
 
 #include <qoros/qor_terminal.h>
@@ -66,8 +69,8 @@ std::filesystem::path make_bench_home() {
 }
 
 // Every window kind the input can open, the terminal's scroll-back full
-// after "help", and the start menu open over them: the busiest frame.
-void BM_RenderAllNineKindsWithStartMenu(benchmark::State& state) {
+// after "help": the busiest desktop. Returns the home folder to remove.
+std::filesystem::path open_nine_windows() {
     const std::filesystem::path home = make_bench_home();
     std::snprintf(g_homet_dir, sizeof g_homet_dir, "%s", home.c_str());
     std::snprintf(g_files.path, sizeof g_files.path, "%s", home.c_str());
@@ -80,16 +83,48 @@ void BM_RenderAllNineKindsWithStartMenu(benchmark::State& state) {
     for (int32_t kind = WIN_FILES; kind <= WIN_BROWSER; ++kind)
         open_window(kind);
     files_refresh();
-    g_start_menu_open = true;
-    desktop_driver_render(); // warm the glyph cache
-    for (auto _ : state) {
-        desktop_driver_render();
-        benchmark::ClobberMemory();
-    }
+    return home;
+}
+
+void close_nine_windows(const std::filesystem::path& home) {
     desktop_driver_stop();
     std::filesystem::remove_all(home.parent_path());
 }
-BENCHMARK(BM_RenderAllNineKindsWithStartMenu)->Unit(benchmark::kMicrosecond);
+
+// The nine windows and the start menu open over them, drawn whole; with
+// state.range(0) == 0 the glyph cache is emptied before every frame.
+void BM_RenderAllNineKindsWithStartMenu(benchmark::State& state) {
+    const std::filesystem::path home = open_nine_windows();
+    g_start_menu_open = true;
+    const bool warm = state.range(0) != 0;
+    desktop_driver_render(); // warm the glyph cache
+    for (auto _ : state) {
+        if (!warm) qor::gfx::set_glyph_source(nullptr);
+        desktop_driver_render();
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(warm ? "glyph cache warm" : "glyph cache cold");
+    close_nine_windows(home);
+}
+BENCHMARK(BM_RenderAllNineKindsWithStartMenu)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// A character typed into the terminal (active, on top of eight other
+// windows) and taken back with Backspace: two frames that each draw only
+// the terminal's changed content. Time per keystroke.
+void BM_TerminalKeystrokeNineWindows(benchmark::State& state) {
+    const std::filesystem::path home = open_nine_windows();
+    open_window(WIN_TERMINAL);
+    desktop_frame_update(true);
+    for (auto _ : state) {
+        desktop_driver_character('x');
+        desktop_driver_key(0x08); // Backspace
+        desktop_driver_character(0x08);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+    close_nine_windows(home);
+}
+BENCHMARK(BM_TerminalKeystrokeNineWindows)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

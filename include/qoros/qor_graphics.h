@@ -27,6 +27,10 @@ typedef struct qor_context {
     uint8_t* framebuffer;
     int64_t pitch;
     uint8_t valid;
+    /* The part of the framebuffer drawing may touch: columns clip_left ..
+     * clip_right-1 of rows clip_top .. clip_bottom-1. The whole framebuffer
+     * unless qor_graphics_set_clip narrowed it; read-only for callers. */
+    int32_t clip_left, clip_top, clip_right, clip_bottom;
 } qor_context;
 
 int qor_graphics_init(void);
@@ -36,6 +40,16 @@ uint8_t* qor_graphics_get_framebuffer(qor_context* ctx);
 int qor_graphics_get_width(qor_context* ctx);
 int qor_graphics_get_height(qor_context* ctx);
 int qor_graphics_present(qor_context* ctx);
+
+/* Limits every drawing operation (primitives and text) to `clip`, taken in
+ * the context's own coordinates and cut to the framebuffer; a null `clip`
+ * lifts the limit. Pixels outside it stay untouched, pixels inside get
+ * exactly what they would get without a clip (lines, circles and gradients
+ * are computed as if unclipped). When `previous` is not null it receives the
+ * clip that was in effect (the whole framebuffer when none was set), so a
+ * nested clip can be undone by passing it back. QOR_OK, or QOR_ERR_GRAPHICS
+ * for a null or invalid context. */
+int qor_graphics_set_clip(qor_context* ctx, const qor_rect* clip, qor_rect* previous);
 
 /* Number of live contexts. */
 int qor_graphics_get_context_count(void);
@@ -68,6 +82,13 @@ int qor_graphics_gradient_fill(qor_context* ctx, const qor_rect* r, qor_color fr
  * QOR_ERR_NO_MEMORY when the text cannot be converted for lack of memory. */
 int qor_graphics_draw_text(qor_context* ctx, const char* text, qor_point pos, qor_color color,
                            int size);
+
+/* The width in pixels that qor_graphics_draw_text's pen would advance over
+ * `text` at `size` (<= 0 means 12): glyph advances, the face's average width
+ * for units without a bitmap; for several lines, the widest. QOR_ERR_GRAPHICS
+ * for a null text or no usable font, QOR_ERR_NO_MEMORY when the text cannot
+ * be converted. */
+int qor_graphics_measure_text(const char* text, int size);
 
 /* Writes the framebuffer as an 8-bit RGBA PNG (alpha 255). The file appears
  * under `path` complete or not at all. QOR_OK, QOR_ERR_INVALID_ARG for a

@@ -17,6 +17,8 @@ state_fn engine_function(crc32_engine engine) {
 #ifdef QOR_CRC32_HAVE_CLMUL
     case crc32_engine::pclmul:
         return crc32_state_pclmul;
+    case crc32_engine::vpclmul_avx2:
+        return crc32_state_vpclmul_avx2;
     case crc32_engine::vpclmul_avx512:
         return crc32_state_vpclmul;
 #endif
@@ -27,6 +29,7 @@ state_fn engine_function(crc32_engine engine) {
 
 crc32_engine best_engine() {
     if (crc32_engine_available(crc32_engine::vpclmul_avx512)) return crc32_engine::vpclmul_avx512;
+    if (crc32_engine_available(crc32_engine::vpclmul_avx2)) return crc32_engine::vpclmul_avx2;
     if (crc32_engine_available(crc32_engine::pclmul)) return crc32_engine::pclmul;
     return crc32_engine::slice_by_16;
 }
@@ -40,6 +43,9 @@ bool crc32_engine_available(crc32_engine engine) {
 #ifdef QOR_CRC32_HAVE_CLMUL
     case crc32_engine::pclmul:
         return __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1");
+    case crc32_engine::vpclmul_avx2:
+        return crc32_engine_available(crc32_engine::pclmul) && __builtin_cpu_supports("avx2") &&
+               __builtin_cpu_supports("vpclmulqdq");
     case crc32_engine::vpclmul_avx512:
         return crc32_engine_available(crc32_engine::pclmul) && __builtin_cpu_supports("avx512f") &&
                __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("vpclmulqdq");
@@ -60,6 +66,8 @@ const char* crc32_engine_name(crc32_engine engine) {
         return "slice-by-16";
     case crc32_engine::pclmul:
         return "pclmulqdq";
+    case crc32_engine::vpclmul_avx2:
+        return "vpclmulqdq-avx2";
     case crc32_engine::vpclmul_avx512:
         return "vpclmulqdq-avx512";
     }

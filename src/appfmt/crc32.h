@@ -15,6 +15,7 @@ uint32_t crc32_update(uint32_t crc, const void* data, size_t size);
 enum class crc32_engine {
     slice_by_16,    // table-driven, any CPU
     pclmul,         // 128-bit carry-less multiply folding (SSE4.1 + PCLMULQDQ)
+    vpclmul_avx2,   // 256-bit folding (AVX2 + VPCLMULQDQ)
     vpclmul_avx512, // 512-bit folding (AVX-512 + VPCLMULQDQ)
 };
 

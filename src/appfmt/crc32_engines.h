@@ -14,6 +14,7 @@ uint32_t crc32_state_slice_by_16(uint32_t state, const uint8_t* data, size_t siz
 #if defined(__x86_64__) || defined(__i386__)
 #define QOR_CRC32_HAVE_CLMUL 1
 uint32_t crc32_state_pclmul(uint32_t state, const uint8_t* data, size_t size);
+uint32_t crc32_state_vpclmul_avx2(uint32_t state, const uint8_t* data, size_t size);
 uint32_t crc32_state_vpclmul(uint32_t state, const uint8_t* data, size_t size);
 #endif
 

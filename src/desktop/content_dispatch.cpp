@@ -1,3 +1,5 @@
+// Hands each application window to the page that draws its kind, clipped to
+// the window body below the title bar.
 #include <qoros/qor_terminal.h>
 
 #include "desktop/app_windows.h"
@@ -5,9 +7,14 @@
 #include "desktop/desktop_render.h"
 #include "desktop/editor.h"
 #include "desktop/explorer.h"
+#include "graphics/clip_scope.h"
 
 void render_window_content(int slot) {
     const app_window& win = g_app_wins[slot];
+    // A page paints below the title bar and never outside its window, however
+    // long its texts are.
+    const qor::gfx::clip_scope content(
+        g_main_ctx, {win.x, win.y + TITLE_BAR_HEIGHT, win.w, win.h - TITLE_BAR_HEIGHT});
     switch (win.kind) {
     case WIN_FILES:
         render_files(slot);
@@ -16,13 +23,9 @@ void render_window_content(int slot) {
         terminal_render_page(g_main_ctx, &g_term, win.x, win.y, win.w, win.h);
         break;
     case WIN_CODE_EDITOR:
-        if (!g_code_init) code_editor_init();
         render_code_editor(slot);
         break;
-    case WIN_HOMET:
-        // A homet window always shows the home folder, whatever the shared
-        // explorer state was moved to since.
-        files_show_home();
+    case WIN_HOMET: // the frame's inputs have put the explorer back home
         render_files(slot);
         break;
     case WIN_QORGET:

@@ -6,6 +6,7 @@
 #include "desktop/desktop_host.h"
 #include "desktop/desktop_input.h"
 #include "desktop/desktop_render.h"
+#include "desktop/frame_update.h"
 
 using qor::host::window_message;
 using qor::host::window_message_kind;
@@ -31,6 +32,7 @@ void send_pointer(window_message_kind kind, int x, int y, int wheel) {
 
 bool desktop_driver_start() {
     if (!g_main_ctx) g_main_ctx = qor_graphics_create_context(DESKTOP_WIDTH, DESKTOP_HEIGHT);
+    desktop_frame_forget();
     close_all_windows();
     g_start_menu_open = false;
     g_hovered_icon = 0;

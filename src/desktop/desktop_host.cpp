@@ -11,6 +11,7 @@
 #include "desktop/app_windows.h"
 #include "desktop/desktop_input.h"
 #include "desktop/desktop_render.h"
+#include "desktop/frame_update.h"
 #include "diskmount/disk_mount_hotkey.h"
 #include "host/host_time.h"
 #include "host/host_window.h"
@@ -51,7 +52,7 @@ bool run_frame_pass() {
     if (!g_running) return false;
     if (qor_asm_check_disk_hotkey()) {
         handle_disk_mount();
-        render_and_present();
+        render_and_present(true);
     }
     qor_event event{};
     qor_event_poll(&event);
@@ -60,7 +61,9 @@ bool run_frame_pass() {
     } else if (event.type == QOR_EVENT_DISK_MOUNT) {
         handle_disk_mount();
     }
-    render_and_present();
+    // Draws only what changed; an idle desktop draws nothing. A mount changes
+    // what the taskbar and the disk page read from the system.
+    desktop_frame_update(event.type == QOR_EVENT_DISK_MOUNT);
     return true;
 }
 
@@ -76,7 +79,8 @@ int run_desktop_host() {
     g_desktop_win = qor_window_create("QorOS Desktop", &bounds, 1, 0);
     close_all_windows();
     qor::host::window_show();
-    render_and_present();
+    desktop_frame_forget();
+    render_and_present(true);
     run_frame_loop();
     return 0;
 }

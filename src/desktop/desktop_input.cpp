@@ -10,6 +10,7 @@
 #include "desktop/desktop_render.h"
 #include "desktop/editor.h"
 #include "desktop/explorer.h"
+#include "desktop/frame_update.h"
 #include "desktop/start_menu.h"
 #include "desktop/taskbar.h"
 #include "host/host_time.h"
@@ -22,9 +23,8 @@ framebuffer_point map_to_framebuffer(int client_x, int client_y, int client_w, i
     return {client_x * DESKTOP_WIDTH / client_w, client_y * DESKTOP_HEIGHT / client_h};
 }
 
-void render_and_present() {
-    render_desktop();
-    qor::host::window_invalidate();
+void render_and_present(bool look_outside) {
+    desktop_frame_update(look_outside);
 }
 
 namespace {
@@ -44,7 +44,7 @@ void route_key_without_active_window(uint32_t key) {
     if (key != VK_ESCAPE_KEY) return;
     if (g_start_menu_open) {
         g_start_menu_open = false;
-        render_and_present();
+        render_and_present(false);
     } else {
         request_quit();
     }
@@ -69,17 +69,17 @@ void route_key(uint32_t key) {
         // The editor takes every key itself; Escape does not close it.
         if (!g_code_init) code_editor_init();
         code_editor_key(key);
-        render_and_present();
+        render_and_present(false);
         return;
     }
     if (key == VK_ESCAPE_KEY) {
         close_window(slot);
-        render_and_present();
+        render_and_present(false);
         return;
     }
     if (shown && kind == WIN_TERMINAL) {
         route_key_to_terminal(key);
-        render_and_present();
+        render_and_present(false);
     }
 }
 
@@ -93,11 +93,11 @@ void route_character(uint32_t character) {
         if (g_term_init && byte >= 0x20 && byte <= 0x7E) {
             terminal_process_char(&g_term, static_cast<int>(byte));
         }
-        render_and_present();
+        render_and_present(false);
     } else if (kind == WIN_CODE_EDITOR) {
         if (!g_code_init) code_editor_init();
         code_editor_char(static_cast<int>(character));
-        render_and_present();
+        render_and_present(false);
     }
 }
 
@@ -228,7 +228,7 @@ bool click_handled(framebuffer_point p) {
 
 void route_click(framebuffer_point p) {
     if (!click_handled(p)) click_desktop(p);
-    render_and_present();
+    render_and_present(true);
 }
 
 // The wheel scrolls the explorer list of the window under the pointer; the
@@ -239,7 +239,7 @@ void route_wheel(framebuffer_point p, int notches) {
     const app_window& win = g_app_wins[slot];
     if (!is_explorer_kind(win.kind)) return;
     files_handle_wheel(win.x, win.y, win.w, win.h, p.x, p.y, notches);
-    render_and_present();
+    render_and_present(true);
 }
 
 void paint_framebuffer() {

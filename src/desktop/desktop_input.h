@@ -21,5 +21,7 @@ framebuffer_point map_to_framebuffer(int client_x, int client_y, int client_w, i
 // The message handler: every message of the host window comes through here.
 void desktop_handle_message(const qor::host::window_message& message);
 
-// Redraws the desktop and asks the host window to show it.
-void render_and_present();
+// Draws what the handled input changed and asks the host window to show it.
+// Input that can move the explorer (clicks, the wheel) also has the folders
+// the frame shows read again.
+void render_and_present(bool look_outside);

@@ -1,6 +1,5 @@
 // The whole desktop drawn into one 800 x 600 context: wallpaper, icons,
-// application windows, start menu and taskbar, redrawn from scratch on every
-// call.
+// application windows, start menu and taskbar, whole or one area at a time.
 #pragma once
 
 #include <qoros/qor_graphics.h>
@@ -17,5 +16,10 @@ extern bool g_start_menu_open;
 // pointer is over the start menu entry of that window kind.
 extern int g_hovered_icon;
 
-// Draws everything into g_main_ctx; does nothing while it does not exist.
+// Reads the frame's inputs and draws everything into g_main_ctx; does
+// nothing while it does not exist.
 void render_desktop();
+
+// Draws the desktop inside `area` only, from the inputs already read; the
+// pixels there are those render_desktop would draw.
+void draw_desktop_area(const qor_rect& area);

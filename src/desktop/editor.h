@@ -27,7 +27,9 @@ void code_editor_key(unsigned key);
 // A character message: Enter/line feed splits, Backspace joins or deletes,
 // printable ASCII is inserted; only the low 8 bits count.
 void code_editor_char(int ch);
-// Draws the view of the editor window in slot into the desktop context;
-// scrolls the stored view so the cursor line is shown. The caller loads the
-// sample first (code_editor_init) when g_code_init is still clear.
+// Scrolls the stored view of an editor window of height h so the cursor
+// line is shown.
+void code_editor_follow_cursor(int h);
+// Draws the view of the editor window in slot into the desktop context. The
+// frame's inputs have loaded the sample and scrolled the view to the cursor.
 void render_code_editor(int slot);

@@ -68,9 +68,12 @@ void activate_entry(int i) {
     }
 }
 
-void click_list(int y, int py) {
-    const int i = (py - y - 80) / kRowHeight + g_files.scroll;
-    if (i < 0 || i >= g_files.count) {
+void click_list(int y, int h, int py) {
+    const int row = (py - y - 80) / kRowHeight;
+    const int i = row + g_files.scroll;
+    // Below the last listed row (the status bar, or a row not shown) nothing
+    // is picked: a click must not open a file the user cannot see.
+    if (row >= files_visible_rows(h) || i < 0 || i >= g_files.count) {
         g_files.selected = -1;
         return;
     }
@@ -79,14 +82,14 @@ void click_list(int y, int py) {
 
 } // namespace
 
-void files_handle_click(int x, int y, int /*w*/, int /*h*/, int px, int py) {
+void files_handle_click(int x, int y, int /*w*/, int h, int px, int py) {
     if (on_up_button(x, y, px, py)) {
         files_go_up();
     } else if (on_quick_access(x, y, px, py)) {
         const int i = (py - y - 78) / 24;
         if (i >= 0 && i < kSidebarEntries) open_quick_access(i);
     } else if (on_list(x, y, px, py)) {
-        click_list(y, py);
+        click_list(y, h, py);
     }
 }
 

@@ -82,8 +82,10 @@ void files_set_folder_lister(files_folder_lister lister) {
     g_folder_lister = lister ? lister : qor::host::list_folder;
 }
 
+// Row j's highlight spans y + 79 + 28j .. y + 105 + 28j; only rows that end
+// above the status bar (at y + h - 18) are listed whole.
 int files_visible_rows(int h) {
-    return (h - 88) / 28;
+    return std::max(0, (h - 96) / 28);
 }
 
 void files_refresh() {

@@ -1,9 +1,12 @@
 // Drawing of the explorer windows: toolbar with "^" and address box, the
 // quick-access pane, the list with its four columns, and the status bar.
+// Texts stay inside their box or column, and only whole rows are listed.
 #include "desktop/app_windows.h"
 #include "desktop/desktop_paint.h"
+#include "desktop/desktop_render.h"
 #include "desktop/explorer.h"
 #include "desktop/explorer_paths.h"
+#include "graphics/clip_scope.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +19,12 @@ constexpr uint32_t kBorder = 0xFFD2C8C8;
 constexpr uint32_t kHighlight = 0xFFFFE8CC;
 constexpr uint32_t kFolderYellow = 0xFF3CC8FF;
 
+// Text cut at the column's right edge (columns left .. right-1).
+void column_text(const char* text, int left, int right, int tx, int ty, uint32_t color, int size) {
+    const qor::gfx::clip_scope column(g_main_ctx, qor::gfx::column_area(g_main_ctx, left, right));
+    paint_text(text, tx, ty, color, size);
+}
+
 void draw_toolbar(int x, int y, int w) {
     paint_fill(x, y + 24, w, 28, WHITE);
     paint_outline(x + 4, y + 28, 24, 20, kBorder);
@@ -23,7 +32,7 @@ void draw_toolbar(int x, int y, int w) {
     paint_outline(x + 32, y + 28, w - 36, 20, kBorder);
     char address[QOR_PATH_MAX];
     explorer_address_text(g_files.path, g_homet_dir, address);
-    paint_text(address, x + 38, y + 32, kInk, 11);
+    column_text(address, x + 33, x + w - 5, x + 38, y + 32, kInk, 11);
 }
 
 void draw_quick_access(int x, int y, int h) {
@@ -39,18 +48,20 @@ void draw_quick_access(int x, int y, int h) {
 }
 
 struct list_columns {
-    int width, type_x, size_x, date_x;
+    int left, width, type_x, size_x, date_x;
+    int right() const { return left + width; }
 };
 
 list_columns draw_list_header(int x, int y, int w, int h) {
     const int L = w - 122;
-    const list_columns cols{L, x + 121 + (2 * L) / 5, x + 121 + (3 * L) / 5, x + 121 + (4 * L) / 5};
+    const list_columns cols{x + 121, L, x + 121 + (2 * L) / 5, x + 121 + (3 * L) / 5,
+                            x + 121 + (4 * L) / 5};
     paint_fill(x + 121, y + 56, L, h - 60, WHITE);
     paint_fill(x + 121, y + 56, L, 20, 0xFFF5F0F0);
-    paint_text("名称", x + 129, y + 59, kGreyInk, 10);
-    paint_text("类型", cols.type_x, y + 59, kGreyInk, 10);
-    paint_text("大小", cols.size_x, y + 59, kGreyInk, 10);
-    paint_text("修改日期", cols.date_x, y + 59, kGreyInk, 10);
+    column_text("名称", cols.left, cols.type_x, x + 129, y + 59, kGreyInk, 10);
+    column_text("类型", cols.type_x, cols.size_x, cols.type_x, y + 59, kGreyInk, 10);
+    column_text("大小", cols.size_x, cols.date_x, cols.size_x, y + 59, kGreyInk, 10);
+    column_text("修改日期", cols.date_x, cols.right(), cols.date_x, y + 59, kGreyInk, 10);
     paint_line(x + 121, y + 76, x + 121 + L, y + 76, kBorder);
     return cols;
 }
@@ -78,14 +89,15 @@ void draw_rows(const list_columns& cols, int x, int y, int h) {
         const int r = y + 86 + 28 * j;
         if (e == g_files.selected) paint_fill(x + 121, r - 7, cols.width, 27, kHighlight);
         draw_entry_icon(entry, x, r);
-        paint_text(entry.name, x + 155, r, entry.is_dir ? 0xFF965032 : kInk, 11);
-        paint_text(entry.type, cols.type_x, r, kGreyInk, 10);
+        column_text(entry.name, cols.left, cols.type_x, x + 155, r,
+                    entry.is_dir ? 0xFF965032 : kInk, 11);
+        column_text(entry.type, cols.type_x, cols.size_x, cols.type_x, r, kGreyInk, 10);
         if (!entry.is_dir) {
             char size[32];
             files_size_text(entry.size, size);
-            paint_text(size, cols.size_x, r, kGreyInk, 10);
+            column_text(size, cols.size_x, cols.date_x, cols.size_x, r, kGreyInk, 10);
         }
-        paint_text(entry.modified, cols.date_x, r, kGreyInk, 10);
+        column_text(entry.modified, cols.date_x, cols.right(), cols.date_x, r, kGreyInk, 10);
     }
 }
 

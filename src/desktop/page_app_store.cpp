@@ -5,18 +5,17 @@
 #include "desktop/app_windows.h"
 #include "desktop/content_pages.h"
 #include "desktop/desktop_paint.h"
+#include "desktop/frame_inputs.h"
 
 namespace {
 
 constexpr uint32_t INK = 0xFF1E1414;
-constexpr int LISTING_CAPACITY = 64;
-constexpr uint32_t SHOWN_PACKAGES = 10;
 
 void draw_package_lines(const qpa_header* list, uint32_t count, int x, int top) {
     char line[256];
     std::snprintf(line, sizeof line, "%u apps installed:", count);
     paint_text(line, x, top + 76, INK, 12);
-    const uint32_t shown = count < SHOWN_PACKAGES ? count : SHOWN_PACKAGES;
+    const uint32_t shown = count < STORE_LISTED_PACKAGES ? count : STORE_LISTED_PACKAGES;
     for (uint32_t j = 0; j < shown; ++j) {
         std::snprintf(line, sizeof line, "  %s v%s [%s]", list[j].name, list[j].version,
                       list[j].category);
@@ -26,19 +25,15 @@ void draw_package_lines(const qpa_header* list, uint32_t count, int x, int top) 
 
 } // namespace
 
-// The store lists the packages folder afresh on every drawing; the heading
-// gives the full count while at most ten packages are listed.
+// The heading gives the full count while at most ten packages are listed.
 void render_app_store_page(int slot) {
     const app_window& win = g_app_wins[slot];
     const int x = win.x + 10;
     paint_text("QorApp Store", x, win.y + 32, INK, 14);
     paint_text("--------------------------------", x, win.y + 54, INK, 12);
-    qpa_header list[LISTING_CAPACITY];
-    uint32_t count = 0;
-    qpa_list_installed(list, LISTING_CAPACITY, &count);
-    if (count > LISTING_CAPACITY) count = LISTING_CAPACITY;
+    const uint32_t count = g_frame_inputs.store_count;
     if (count != 0) {
-        draw_package_lines(list, count, x, win.y);
+        draw_package_lines(g_frame_inputs.store_list, count, x, win.y);
     } else {
         paint_text("No QorApp applications installed.", x, win.y + 76, 0xFF787878, 12);
         paint_text("Use dorvane.exe to convert EXE to .qpa", x, win.y + 94, 0xFFB46400, 11);

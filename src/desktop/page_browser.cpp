@@ -4,6 +4,7 @@
 #include "desktop/app_windows.h"
 #include "desktop/content_pages.h"
 #include "desktop/desktop_paint.h"
+#include "desktop/frame_inputs.h"
 
 bool browser_package_installed() {
     return g_firefox_qpa[0] != '\0' && qor_file_exists(g_firefox_qpa);
@@ -41,7 +42,7 @@ void render_browser_page(int slot) {
     paint_text("< >", win.x + 10, win.y + 31, 0xFF3C3C3C, 12);
     paint_outline(win.x + 40, win.y + 30, win.w - 80, 20, 0xFFD2C8C8);
     paint_text("about:blank", win.x + 46, win.y + 33, 0xFF787878, 11);
-    if (browser_package_installed()) {
+    if (g_frame_inputs.browser_installed) {
         draw_installed_texts(win.x + 20, win.y);
     } else {
         draw_missing_texts(win.x + 20, win.y);

@@ -3,6 +3,7 @@
 #include "desktop/app_windows.h"
 #include "desktop/content_pages.h"
 #include "desktop/desktop_paint.h"
+#include "desktop/frame_inputs.h"
 
 namespace {
 constexpr uint32_t INK = 0xFF1E1414;
@@ -15,8 +16,7 @@ void render_disk_manager_page(int slot) {
     paint_text("--------------------------------", x, win.y + 54, INK, 12);
     paint_text("Press Ctrl+Tab+A to mount all disks", x, win.y + 76, 0xFFB46400, 12);
     paint_text("Disks will be mapped to M: drive", x, win.y + 98, INK, 12);
-    qor_system_info info{};
-    if (qor_system_get_info(&info) == 0 && info.m_drive_active) {
+    if (g_frame_inputs.m_drive_active) {
         paint_text("Status: M: drive ACTIVE", x, win.y + 122, 0xFF00B400, 12);
     } else {
         paint_text("Status: Not mounted", x, win.y + 122, 0xFF0000B4, 12);

@@ -1,13 +1,21 @@
+// The taskbar: start button, one button per open window, clock, version
+// label and M: indicator. The window buttons share the room between the start
+// button and the first label right of them; when more are open than fit at
+// their full width, all narrow alike so every one stays visible and
+// clickable.
 #include "desktop/taskbar.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include <qoros/qor_system.h>
 
 #include "desktop/app_windows.h"
 #include "desktop/desktop_paint.h"
 #include "desktop/desktop_render.h"
+#include "desktop/frame_inputs.h"
 #include "desktop/start_menu.h"
 
 taskbar_clock_source g_taskbar_clock = qor::host::now_local;
@@ -17,52 +25,98 @@ namespace {
 constexpr int BUTTON_TOP = 574;
 constexpr int BUTTON_HEIGHT = 22;
 constexpr int BUTTON_WIDTH = 100;
+constexpr int BUTTON_GAP = 5;
+constexpr int BUTTONS_LEFT = 95;
+constexpr int TITLE_INSET = 5;
+constexpr size_t TITLE_MAX_BYTES = 14;
+constexpr int DRIVE_INDICATOR_X = 600;
+constexpr int VERSION_LABEL_X = 650;
 
-// Every open slot owns the next button, in slot order; the buttons are not
-// limited to the bar and run past its right edge, where drawing clips them.
-int button_left(int button) {
-    return 95 + 105 * button;
+bool drive_indicator_shown() {
+    return g_frame_inputs.m_drive_active;
+}
+
+struct button_row {
+    int count, width;
+    int left(int button) const { return BUTTONS_LEFT + (width + BUTTON_GAP) * button; }
+};
+
+// The buttons end a gap before the first label drawn to their right.
+button_row layout_buttons() {
+    int count = 0;
+    for (const app_window& win : g_app_wins)
+        count += win.open ? 1 : 0;
+    const int room_end =
+        (drive_indicator_shown() ? DRIVE_INDICATOR_X : VERSION_LABEL_X) - BUTTON_GAP;
+    const int room = room_end - BUTTONS_LEFT;
+    if (count == 0 || count * BUTTON_WIDTH + (count - 1) * BUTTON_GAP <= room)
+        return {count, BUTTON_WIDTH};
+    return {count, (room - (count - 1) * BUTTON_GAP) / count};
+}
+
+bool utf8_continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+void drop_last_character(std::string& text) {
+    while (!text.empty() && utf8_continuation(text.back()))
+        text.pop_back();
+    if (!text.empty()) text.pop_back();
+}
+
+// A full-width button shows the title's first 14 bytes, as it always has; a
+// narrowed one shows as many whole UTF-8 characters of those as fit `width`
+// pixels at size 10.
+std::string button_label(const char* title, bool narrowed, int width) {
+    std::string label = title ? std::string(title, strnlen(title, TITLE_MAX_BYTES)) : "";
+    if (!narrowed) return label;
+    if (!label.empty() &&
+        (utf8_continuation(label.back()) || static_cast<unsigned char>(label.back()) >= 0xC0)) {
+        drop_last_character(label); // the 14th byte ends inside a character
+    }
+    while (!label.empty() && qor_graphics_measure_text(label.c_str(), 10) > width)
+        drop_last_character(label);
+    return label;
 }
 
 void draw_window_buttons() {
+    const button_row row = layout_buttons();
     int button = 0;
     for (int i = 0; i < APP_WINDOW_SLOTS; ++i) {
         const app_window& win = g_app_wins[i];
         if (!win.open) continue;
         const bool highlighted = i == g_active_win && !win.minimized;
-        const int left = button_left(button);
-        paint_fill(left, BUTTON_TOP, BUTTON_WIDTH, BUTTON_HEIGHT,
+        const int left = row.left(button);
+        paint_fill(left, BUTTON_TOP, row.width, BUTTON_HEIGHT,
                    highlighted ? 0xFFA06400 : 0xFF463228);
-        char label[15] = {};
-        if (win.title) std::strncpy(label, win.title, sizeof label - 1);
-        paint_text(label, left + 5, 578, WHITE, 10);
+        const std::string label =
+            button_label(win.title, row.width < BUTTON_WIDTH, row.width - TITLE_INSET);
+        paint_text(label.c_str(), left + TITLE_INSET, 578, WHITE, 10);
         ++button;
     }
 }
 
 void draw_clock() {
-    const qor::host::local_time now = g_taskbar_clock();
+    const qor::host::local_time& now = g_frame_inputs.clock;
     char clock[16];
     std::snprintf(clock, sizeof clock, "%02d:%02d", now.hour, now.minute);
     paint_text(clock, 740, 578, WHITE, 12);
 }
 
 void draw_drive_indicator() {
-    qor_system_info info{};
-    if (qor_system_get_info(&info) == 0 && info.m_drive_active) {
-        paint_text("M: Active", 600, 578, 0xFF64FF00, 10);
-    }
+    if (drive_indicator_shown()) paint_text("M: Active", DRIVE_INDICATOR_X, 578, 0xFF64FF00, 10);
 }
 
 } // namespace
 
 int taskbar_slot_at(int x, int y) {
     if (y < BUTTON_TOP || y > BUTTON_TOP + BUTTON_HEIGHT - 1) return -1;
+    const button_row row = layout_buttons();
     int button = 0;
     for (int i = 0; i < APP_WINDOW_SLOTS; ++i) {
         if (!g_app_wins[i].open) continue;
-        const int left = button_left(button++);
-        if (x >= left && x <= left + BUTTON_WIDTH - 1) return i;
+        const int left = row.left(button++);
+        if (x >= left && x <= left + row.width - 1) return i;
     }
     return -1;
 }
@@ -74,6 +128,6 @@ void render_taskbar() {
     paint_text("Start", 20, 577, WHITE, 12);
     draw_window_buttons();
     draw_clock();
-    paint_text("QorOS v7.0", 650, 578, WHITE, 12);
+    paint_text("QorOS v7.0", VERSION_LABEL_X, 578, WHITE, 12);
     draw_drive_indicator();
 }

@@ -1,11 +1,15 @@
 // Circle outlines and discs by the integer midpoint walk, visited only where
-// the framebuffer can see them.
+// the clip box can see them.
 //
-// The walk (x = 0, y = r, d = 1 - r; while x < y: y drops when d >= 0) keeps y
-// at the integer nearest to sqrt(r^2 - x^2), rounding half down:
+// While x < y, the walk (x = 0, y = r, d = 1 - r; while x < y: y drops when
+// d >= 0) keeps y at the integer nearest to sqrt(r^2 - x^2), rounding half
+// down:
 //     y(x) = floor((isqrt(4 * (r^2 - x^2)) + 1) / 2),
-// and d = (x+1)^2 + y^2 - y - r^2. So the walk can be resumed at any x, and
-// only the stretches of x whose points or rows are visible are stepped
+// and d = (x+1)^2 + y^2 - y - r^2. Its last step, the first with x >= y, can
+// land one row above that nearest integer (r = 64 ends at (46, 45), not 44),
+// so the state at any x > 0 is taken from x - 1, where the closed form still
+// holds, and advanced by one ordinary step. So the walk can be resumed at any
+// x, and only the stretches of x whose points or rows are visible are stepped
 // through, each x exactly once. Huge radii therefore cost about as much as
 // the framebuffer's size, and every visited pixel is one the full walk paints.
 #include "graphics/paint.h"
@@ -35,13 +39,37 @@ struct circle {
     uint32_t color;
 };
 
-int64_t walk_y(const circle& c, int64_t x) {
-    const auto inside = static_cast<uint64_t>(4 * (wide{c.r} * c.r - wide{x} * x));
-    return static_cast<int64_t>((isqrt(inside) + 1) / 2);
+struct walk_state {
+    int64_t x, y, d;
+};
+
+void advance(walk_state& s) {
+    if (s.d >= 0) {
+        s.d += 2 * (s.x - s.y) + 5;
+        --s.y;
+    } else {
+        s.d += 2 * s.x + 3;
+    }
+    ++s.x;
 }
 
-int64_t walk_d(const circle& c, int64_t x, int64_t y) {
-    return static_cast<int64_t>(wide{x + 1} * (x + 1) + wide{y} * y - y - wide{c.r} * c.r);
+// The closed form, exact while x < y.
+walk_state closed_form(const circle& c, int64_t x) {
+    const auto inside = static_cast<uint64_t>(4 * (wide{c.r} * c.r - wide{x} * x));
+    const auto y = static_cast<int64_t>((isqrt(inside) + 1) / 2);
+    return {x, y, static_cast<int64_t>(wide{x + 1} * (x + 1) + wide{y} * y - y - wide{c.r} * c.r)};
+}
+
+// The walk's state on reaching x (0 <= x <= its last x).
+walk_state state_at(const circle& c, int64_t x) {
+    if (x == 0) return {0, c.r, 1 - c.r};
+    walk_state s = closed_form(c, x - 1);
+    advance(s);
+    return s;
+}
+
+int64_t walk_y(const circle& c, int64_t x) {
+    return state_at(c, x).y;
 }
 
 // The walk's last x: the first x where x >= y.
@@ -62,17 +90,18 @@ struct x_range {
     int64_t first, last;
 };
 
-// Steps x whose offset x, added to or taken from `center`, lands in 0..size-1.
-void add_offset_ranges(int64_t center, int64_t size, x_range* out, int* count) {
-    out[(*count)++] = {-center, size - 1 - center};
-    out[(*count)++] = {center - (size - 1), center};
+// Steps x whose offset x, added to or taken from `center`, lands in
+// low..high.
+void add_offset_ranges(int64_t center, int64_t low, int64_t high, x_range* out, int* count) {
+    out[(*count)++] = {low - center, high - center};
+    out[(*count)++] = {center - high, center - low};
 }
 
 // Steps x whose y = walk_y(x), added to or taken from `center`, lands in
-// 0..size-1; y never grows with x, so each is one range found by bisection.
-void add_walk_y_ranges(const circle& c, int64_t last_x, int64_t center, int64_t size, x_range* out,
-                       int* count) {
-    const x_range wanted_y[2] = {{-center, size - 1 - center}, {center - (size - 1), center}};
+// low..high; y never grows with x, so each is one range found by bisection.
+void add_walk_y_ranges(const circle& c, int64_t last_x, int64_t center, int64_t low, int64_t high,
+                       x_range* out, int* count) {
+    const x_range wanted_y[2] = {{low - center, high - center}, {center - high, center - low}};
     for (const x_range& ys : wanted_y) {
         int64_t lo = 0, hi = last_x + 1; // first x with y <= ys.last
         while (lo < hi) {
@@ -143,19 +172,11 @@ void fill_circle_scanline(const circle& c, int64_t x, int64_t y) {
 using step_function = void (*)(const circle&, int64_t, int64_t);
 
 void walk_range(const circle& c, x_range range, step_function step) {
-    int64_t x = range.first;
-    int64_t y = walk_y(c, x);
-    int64_t d = walk_d(c, x, y);
-    step(c, x, y);
-    while (x < range.last) {
-        if (d >= 0) {
-            d += 2 * (x - y) + 5;
-            --y;
-        } else {
-            d += 2 * x + 3;
-        }
-        ++x;
-        step(c, x, y);
+    walk_state s = state_at(c, range.first);
+    step(c, s.x, s.y);
+    while (s.x < range.last) {
+        advance(s);
+        step(c, s.x, s.y);
     }
 }
 
@@ -171,11 +192,12 @@ int draw(qor_context* ctx, qor_point center, int radius, qor_color color, bool f
     int count = 0;
     // Every step paints rows cy +- x (fill) or points at height cy +- x, and
     // either points at columns cx +- x (outline) or rows cy +- y (fill).
-    add_offset_ranges(c.cy, ctx->height, ranges, &count);
+    const int64_t top = ctx->clip_top, bottom = ctx->clip_bottom - 1;
+    add_offset_ranges(c.cy, top, bottom, ranges, &count);
     if (filled) {
-        add_walk_y_ranges(c, last_x, c.cy, ctx->height, ranges, &count);
+        add_walk_y_ranges(c, last_x, c.cy, top, bottom, ranges, &count);
     } else {
-        add_offset_ranges(c.cx, ctx->width, ranges, &count);
+        add_offset_ranges(c.cx, ctx->clip_left, ctx->clip_right - 1, ranges, &count);
     }
     count = merge_ranges(ranges, count, last_x);
     const step_function step = filled ? fill_circle_scanline : plot_circle_points;

@@ -1,4 +1,5 @@
-// Rendering contexts: each owns one opaque 32-bit framebuffer.
+// Rendering contexts: each owns one opaque 32-bit framebuffer and the clip
+// box that limits drawing into it.
 #include <qoros/qor_graphics.h>
 
 #include <cstddef>
@@ -18,6 +19,17 @@ void ensure_initialized() {
     }
 }
 
+int32_t clamp(int64_t v, int32_t low, int32_t high) {
+    return static_cast<int32_t>(v < low ? low : (v > high ? high : v));
+}
+
+void clip_to_whole_framebuffer(qor_context* ctx) {
+    ctx->clip_left = 0;
+    ctx->clip_top = 0;
+    ctx->clip_right = ctx->width;
+    ctx->clip_bottom = ctx->height;
+}
+
 } // namespace
 
 extern "C" int qor_graphics_init(void) {
@@ -35,6 +47,7 @@ extern "C" qor_context* qor_graphics_create_context(int width, int height) {
     ctx->height = height;
     ctx->pitch = static_cast<int64_t>(width) * 4;
     ctx->valid = 1;
+    clip_to_whole_framebuffer(ctx);
 
     // Unsigned 64-bit: the largest width * 4 * height still fits. No object
     // may be larger than PTRDIFF_MAX, so such sizes are refused before asking.
@@ -78,6 +91,24 @@ extern "C" int qor_graphics_get_height(qor_context* ctx) {
 
 extern "C" int qor_graphics_present(qor_context* ctx) {
     return (ctx && ctx->valid) ? QOR_OK : QOR_ERR_GRAPHICS;
+}
+
+extern "C" int qor_graphics_set_clip(qor_context* ctx, const qor_rect* clip, qor_rect* previous) {
+    if (!ctx || !ctx->valid) return QOR_ERR_GRAPHICS;
+    if (previous) {
+        *previous = {ctx->clip_left, ctx->clip_top, ctx->clip_right - ctx->clip_left,
+                     ctx->clip_bottom - ctx->clip_top};
+    }
+    if (!clip) {
+        clip_to_whole_framebuffer(ctx);
+        return QOR_OK;
+    }
+    ctx->clip_left = clamp(clip->x, 0, ctx->width);
+    ctx->clip_top = clamp(clip->y, 0, ctx->height);
+    // An empty or inverted rectangle leaves an empty box (right = left).
+    ctx->clip_right = clamp(int64_t{clip->x} + clip->w, ctx->clip_left, ctx->width);
+    ctx->clip_bottom = clamp(int64_t{clip->y} + clip->h, ctx->clip_top, ctx->height);
+    return QOR_OK;
 }
 
 extern "C" int qor_graphics_get_context_count(void) {

@@ -1,4 +1,5 @@
-// Two-colour gradients across the visible part of a rectangle.
+// Two-colour gradients across the part of a rectangle inside the framebuffer;
+// a clip box limits which of those pixels are painted, not their colours.
 #include "graphics/paint.h"
 #include "graphics/pixel_rule.h"
 #include "graphics/span_kernels.h"
@@ -21,27 +22,34 @@ uint32_t interpolate(uint32_t from, uint32_t to, int64_t i, int64_t n) {
     return out;
 }
 
-void vertical(const qor_context* ctx, const pixel_box& box, uint32_t from, uint32_t to) {
-    const int64_t n = box.y1 - box.y0;
-    for (int64_t y = box.y0; y < box.y1; ++y) {
-        qor::gfx::paint_box(ctx, {box.x0, y, box.x1, y + 1}, interpolate(from, to, y - box.y0, n));
+// `extent` is the rectangle's part inside the framebuffer, across which the
+// colours run; `painted` is the part of it inside the clip box.
+void vertical(const qor_context* ctx, const pixel_box& extent, const pixel_box& painted,
+              uint32_t from, uint32_t to) {
+    const int64_t n = extent.y1 - extent.y0;
+    for (int64_t y = painted.y0; y < painted.y1; ++y) {
+        qor::gfx::paint_box(ctx, {painted.x0, y, painted.x1, y + 1},
+                            interpolate(from, to, y - extent.y0, n));
     }
 }
 
 // The colours of one row are computed a chunk at a time into a stack buffer
 // and then laid on every row, so the arithmetic is paid once per column.
-void horizontal(const qor_context* ctx, const pixel_box& box, uint32_t from, uint32_t to) {
+void horizontal(const qor_context* ctx, const pixel_box& extent, const pixel_box& painted,
+                uint32_t from, uint32_t to) {
     constexpr int64_t kChunk = 512;
     uint32_t colors[kChunk];
-    const int64_t n = box.x1 - box.x0;
+    const int64_t n = extent.x1 - extent.x0;
+    const int64_t skipped = painted.x0 - extent.x0;
+    const int64_t width = painted.x1 - painted.x0;
     const bool opaque = (from >> 24) == 255 && (to >> 24) == 255;
     const auto& kernels = qor::gfx::active_span_kernels();
-    for (int64_t start = 0; start < n; start += kChunk) {
-        const int64_t count = std::min(kChunk, n - start);
+    for (int64_t start = 0; start < width; start += kChunk) {
+        const int64_t count = std::min(kChunk, width - start);
         for (int64_t i = 0; i < count; ++i)
-            colors[i] = interpolate(from, to, start + i, n);
-        for (int64_t y = box.y0; y < box.y1; ++y) {
-            uint32_t* dst = qor::gfx::pixel_row(ctx, y) + box.x0 + start;
+            colors[i] = interpolate(from, to, skipped + start + i, n);
+        for (int64_t y = painted.y0; y < painted.y1; ++y) {
+            uint32_t* dst = qor::gfx::pixel_row(ctx, y) + painted.x0 + start;
             if (opaque) {
                 std::memcpy(dst, colors, static_cast<size_t>(count) * sizeof(uint32_t));
             } else {
@@ -57,13 +65,14 @@ extern "C" int qor_graphics_gradient_fill(qor_context* ctx, const qor_rect* r, q
                                           qor_color to, bool vertical_direction) {
     if (!qor::gfx::context_usable(ctx)) return QOR_ERR_GRAPHICS;
     if (!r) return QOR_ERR_INVALID_ARG;
-    const pixel_box box = qor::gfx::clip_rect(ctx, *r);
-    if (box.empty()) return QOR_OK;
+    const pixel_box extent = qor::gfx::clip_rect({0, 0, ctx->width, ctx->height}, *r);
+    const pixel_box painted = qor::gfx::clip_rect(qor::gfx::visible_box(ctx), *r);
+    if (painted.empty()) return QOR_OK;
     const uint32_t a = qor::gfx::color_word(from), b = qor::gfx::color_word(to);
     if (vertical_direction) {
-        vertical(ctx, box, a, b);
+        vertical(ctx, extent, painted, a, b);
     } else {
-        horizontal(ctx, box, a, b);
+        horizontal(ctx, extent, painted, a, b);
     }
     return QOR_OK;
 }

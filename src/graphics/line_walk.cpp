@@ -1,5 +1,5 @@
 // The integer line walk (all octants, strict comparisons), started where it
-// enters the framebuffer instead of at its first end.
+// enters the clip box instead of at its first end.
 //
 // The walk moves one step along its major axis (the longer of dx, dy) on every
 // iteration. After u major steps it has taken exactly
@@ -43,16 +43,17 @@ void paint_line(const qor_context* ctx, int64_t x0, int64_t y0, int64_t x1, int6
     const int64_t minor = x_major ? dy : dx;
     const int64_t major_from = x_major ? x0 : y0;
     const int64_t major_sign = x_major ? sx : sy;
-    const int64_t major_limit = x_major ? ctx->width : ctx->height;
+    const int64_t major_low = x_major ? ctx->clip_left : ctx->clip_top;
+    const int64_t major_high = (x_major ? ctx->clip_right : ctx->clip_bottom) - 1;
 
-    // Major steps whose coordinate lies inside 0 .. major_limit-1.
+    // Major steps whose coordinate lies inside major_low .. major_high.
     int64_t first_step, last_step;
     if (major_sign > 0) {
-        first_step = std::max<int64_t>(0, -major_from);
-        last_step = std::min<int64_t>(major, major_limit - 1 - major_from);
+        first_step = std::max<int64_t>(0, major_low - major_from);
+        last_step = std::min<int64_t>(major, major_high - major_from);
     } else {
-        first_step = std::max<int64_t>(0, major_from - (major_limit - 1));
-        last_step = std::min<int64_t>(major, major_from);
+        first_step = std::max<int64_t>(0, major_from - major_high);
+        last_step = std::min<int64_t>(major, major_from - major_low);
     }
     if (first_step > last_step) return;
 

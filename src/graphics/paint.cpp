@@ -19,31 +19,32 @@ void paint_clipped_span(uint32_t* dst, size_t n, uint32_t color) {
     }
 }
 
-int64_t clamp_start(int64_t v, int64_t limit) {
-    return v < 0 ? 0 : std::min(v, limit);
+int64_t clamp(int64_t v, int64_t low, int64_t high) {
+    return std::min(std::max(v, low), high);
 }
 
 } // namespace
 
-pixel_box clip_rect(const qor_context* ctx, const qor_rect& r) {
+pixel_box clip_rect(const pixel_box& bounds, const qor_rect& r) {
     const int64_t right = int64_t{r.x} + r.w;
     const int64_t bottom = int64_t{r.y} + r.h;
-    return {clamp_start(r.x, ctx->width), clamp_start(r.y, ctx->height),
-            clamp_start(right, ctx->width), clamp_start(bottom, ctx->height)};
+    return {clamp(r.x, bounds.x0, bounds.x1), clamp(r.y, bounds.y0, bounds.y1),
+            clamp(right, bounds.x0, bounds.x1), clamp(bottom, bounds.y0, bounds.y1)};
 }
 
 void paint_pixel(const qor_context* ctx, int64_t x, int64_t y, uint32_t color) {
-    if (x < 0 || y < 0 || x >= ctx->width || y >= ctx->height) return;
+    if (x < ctx->clip_left || y < ctx->clip_top || x >= ctx->clip_right || y >= ctx->clip_bottom)
+        return;
     uint32_t* pixel = pixel_row(ctx, y) + x;
     *pixel = apply_pixel_rule(*pixel, color);
 }
 
 void paint_row_span(const qor_context* ctx, int64_t y, int64_t first, int64_t last,
                     uint32_t color) {
-    if (y < 0 || y >= ctx->height) return;
+    if (y < ctx->clip_top || y >= ctx->clip_bottom) return;
     if (first > last) std::swap(first, last);
-    first = std::max<int64_t>(first, 0);
-    last = std::min<int64_t>(last, ctx->width - 1);
+    first = std::max<int64_t>(first, ctx->clip_left);
+    last = std::min<int64_t>(last, ctx->clip_right - 1);
     if (first > last) return;
     paint_clipped_span(pixel_row(ctx, y) + first, static_cast<size_t>(last - first + 1), color);
 }

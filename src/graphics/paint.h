@@ -1,6 +1,6 @@
 // Clipped painting shared by the primitives. Coordinates are 64-bit so that
 // sums such as x + w - 1 of any two 32-bit values are exact; nothing outside
-// the framebuffer is ever written.
+// the context's clip box (the whole framebuffer unless narrowed) is written.
 #pragma once
 
 #include <qoros/qor_graphics.h>
@@ -23,8 +23,17 @@ struct pixel_box {
     bool empty() const { return x0 >= x1 || y0 >= y1; }
 };
 
-// Clips the rectangle covering columns x .. x+w-1 and rows y .. y+h-1.
-pixel_box clip_rect(const qor_context* ctx, const qor_rect& r);
+// The box drawing may touch: the clip rectangle, always inside the framebuffer.
+inline pixel_box visible_box(const qor_context* ctx) {
+    return {ctx->clip_left, ctx->clip_top, ctx->clip_right, ctx->clip_bottom};
+}
+
+// The part of the rectangle covering columns x .. x+w-1 and rows y .. y+h-1
+// that lies inside `bounds`.
+pixel_box clip_rect(const pixel_box& bounds, const qor_rect& r);
+inline pixel_box clip_rect(const qor_context* ctx, const qor_rect& r) {
+    return clip_rect(visible_box(ctx), r);
+}
 
 // `color` is a colour word (pixel_rule.h) with its own alpha.
 void paint_pixel(const qor_context* ctx, int64_t x, int64_t y, uint32_t color);
@@ -33,7 +42,7 @@ void paint_row_span(const qor_context* ctx, int64_t y, int64_t first, int64_t la
 void paint_box(const qor_context* ctx, const pixel_box& box, uint32_t color);
 
 // The line walk from (x0, y0) to (x1, y1), both ends included; only the part
-// inside the framebuffer is visited, with exactly the pixels of the full walk.
+// inside the clip box is visited, with exactly the pixels of the full walk.
 void paint_line(const qor_context* ctx, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
                 uint32_t color);
 

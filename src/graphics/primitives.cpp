@@ -8,7 +8,7 @@ using qor::gfx::paint_line;
 
 extern "C" int qor_graphics_clear(qor_context* ctx, qor_color c) {
     if (!context_usable(ctx)) return QOR_ERR_GRAPHICS;
-    qor::gfx::paint_box(ctx, {0, 0, ctx->width, ctx->height}, color_word(c));
+    qor::gfx::paint_box(ctx, qor::gfx::visible_box(ctx), color_word(c));
     return QOR_OK;
 }
 

@@ -9,6 +9,7 @@
 #include "graphics/utf16.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <new>
 
@@ -21,10 +22,10 @@ constexpr int kDefaultSize = 12;
 // Blends one glyph box at (left, top), clipped pixel row by pixel row.
 void blit_glyph(const qor_context* ctx, const cached_glyph& glyph, int64_t left, int64_t top,
                 uint32_t color) {
-    const int64_t first_row = std::max<int64_t>(0, -top);
-    const int64_t last_row = std::min<int64_t>(glyph.height, ctx->height - top);
-    const int64_t first_col = std::max<int64_t>(0, -left);
-    const int64_t last_col = std::min<int64_t>(glyph.width, ctx->width - left);
+    const int64_t first_row = std::max<int64_t>(0, ctx->clip_top - top);
+    const int64_t last_row = std::min<int64_t>(glyph.height, ctx->clip_bottom - top);
+    const int64_t first_col = std::max<int64_t>(0, ctx->clip_left - left);
+    const int64_t last_col = std::min<int64_t>(glyph.width, ctx->clip_right - left);
     if (first_row >= last_row || first_col >= last_col) return;
     const auto& kernels = qor::gfx::active_span_kernels();
     for (int64_t j = first_row; j < last_row; ++j) {
@@ -41,13 +42,18 @@ struct text_layout {
     int64_t line_advance;
 };
 
-void qor_draw_glyphs(const qor_context* ctx, const uint16_t* units, size_t count, qor_point pos,
-                     uint32_t color, const text_layout& layout) {
+// The pen's walk over the units: calls draw(glyph, left, top) for every unit
+// with a bitmap and returns the widest line's advance.
+template <typename GlyphAction>
+int64_t walk_glyphs(const uint16_t* units, size_t count, qor_point pos, const text_layout& layout,
+                    GlyphAction draw) {
     int64_t pen_x = pos.x;
     int64_t line_top = pos.y;
+    int64_t widest = 0;
     for (size_t i = 0; i < count; ++i) {
         const uint16_t unit = units[i];
         if (unit == u'\n') {
+            widest = std::max(widest, pen_x - pos.x);
             line_top += layout.line_advance;
             pen_x = pos.x;
             continue;
@@ -57,10 +63,41 @@ void qor_draw_glyphs(const qor_context* ctx, const uint16_t* units, size_t count
             pen_x += layout.average_width;
             continue;
         }
-        blit_glyph(ctx, *glyph, pen_x + glyph->origin_x, line_top + layout.ascent - glyph->origin_y,
-                   color);
+        draw(*glyph, pen_x + glyph->origin_x, line_top + layout.ascent - glyph->origin_y);
         pen_x += glyph->advance;
     }
+    return std::max(widest, pen_x - pos.x);
+}
+
+// The text as UTF-16 units and the face's layout at `size`, or the failure.
+struct prepared_text {
+    int result = QOR_OK;
+    std::unique_ptr<uint16_t[]> units;
+    size_t count = 0;
+    text_layout layout{};
+};
+
+prepared_text prepare(const char* text, int size) {
+    prepared_text out;
+    if (size <= 0) size = kDefaultSize;
+    out.count = qor::gfx::utf16_length(text);
+    if (out.count == 0) return out;
+    out.units.reset(new (std::nothrow) uint16_t[out.count]);
+    if (!out.units) {
+        out.result = QOR_ERR_NO_MEMORY;
+        return out;
+    }
+    qor::gfx::utf8_to_utf16(text, out.units.get());
+
+    qor::host::font_metrics metrics;
+    if (!qor::gfx::lookup_font_metrics(size, &metrics)) {
+        out.result = QOR_ERR_GRAPHICS;
+        return out;
+    }
+    int64_t line_advance = int64_t{metrics.height} + metrics.external_leading;
+    if (line_advance <= 0) line_advance = size;
+    out.layout = {size, metrics.ascent, metrics.average_char_width, line_advance};
+    return out;
 }
 
 } // namespace
@@ -68,20 +105,22 @@ void qor_draw_glyphs(const qor_context* ctx, const uint16_t* units, size_t count
 extern "C" int qor_graphics_draw_text(qor_context* ctx, const char* text, qor_point pos,
                                       qor_color color, int size) {
     if (!qor::gfx::context_usable(ctx) || ctx->valid != 1 || !text) return QOR_ERR_GRAPHICS;
-    if (size <= 0) size = kDefaultSize;
-    const size_t count = qor::gfx::utf16_length(text);
-    if (count == 0) return QOR_OK;
-    std::unique_ptr<uint16_t[]> units(new (std::nothrow) uint16_t[count]);
-    if (!units) return QOR_ERR_NO_MEMORY;
-    qor::gfx::utf8_to_utf16(text, units.get());
-
-    qor::host::font_metrics metrics;
-    if (!qor::gfx::lookup_font_metrics(size, &metrics)) return QOR_ERR_GRAPHICS;
-    int64_t line_advance = int64_t{metrics.height} + metrics.external_leading;
-    if (line_advance <= 0) line_advance = size;
-    const text_layout layout{size, metrics.ascent, metrics.average_char_width, line_advance};
+    const prepared_text prepared = prepare(text, size);
+    if (prepared.result != QOR_OK || prepared.count == 0) return prepared.result;
     // Only blue, green and red of the colour are used; coverage is the alpha.
-    qor_draw_glyphs(ctx, units.get(), count, pos, qor::gfx::color_word(color) & 0x00FFFFFFu,
-                    layout);
+    const uint32_t rgb = qor::gfx::color_word(color) & 0x00FFFFFFu;
+    walk_glyphs(prepared.units.get(), prepared.count, pos, prepared.layout,
+                [&](const cached_glyph& glyph, int64_t left, int64_t top) {
+                    blit_glyph(ctx, glyph, left, top, rgb);
+                });
     return QOR_OK;
+}
+
+extern "C" int qor_graphics_measure_text(const char* text, int size) {
+    if (!text) return QOR_ERR_GRAPHICS;
+    const prepared_text prepared = prepare(text, size);
+    if (prepared.result != QOR_OK || prepared.count == 0) return prepared.result;
+    const int64_t width = walk_glyphs(prepared.units.get(), prepared.count, {0, 0}, prepared.layout,
+                                      [](const cached_glyph&, int64_t, int64_t) {});
+    return static_cast<int>(std::clamp<int64_t>(width, 0, INT32_MAX));
 }

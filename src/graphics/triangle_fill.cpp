@@ -1,6 +1,6 @@
 // Filled triangles by horizontal spans between the long edge (top to bottom
 // vertex) and the two short edges. Edge positions use 128-bit products, so
-// any 32-bit vertices are exact; only rows inside the framebuffer are visited.
+// any 32-bit vertices are exact; only rows inside the clip box are visited.
 #include "graphics/paint.h"
 #include "graphics/pixel_rule.h"
 
@@ -23,8 +23,8 @@ int64_t edge_x(vertex a, vertex b, int64_t r) {
 // Direction does not matter: a horizontal walk paints the same columns.
 void fill_half(const qor_context* ctx, vertex top, vertex bottom, vertex long_top,
                vertex long_bottom, uint32_t color) {
-    const int64_t first = std::max<int64_t>(top.y, 0);
-    const int64_t last = std::min<int64_t>(bottom.y, ctx->height - 1);
+    const int64_t first = std::max<int64_t>(top.y, ctx->clip_top);
+    const int64_t last = std::min<int64_t>(bottom.y, ctx->clip_bottom - 1);
     for (int64_t r = first; r <= last; ++r) {
         const int64_t short_x = top.y == bottom.y ? top.x : edge_x(top, bottom, r);
         qor::gfx::paint_row_span(ctx, r, short_x, edge_x(long_top, long_bottom, r), color);

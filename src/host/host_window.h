@@ -44,12 +44,18 @@ void window_show();
 // host quit message was taken; the messages after it stay pending.
 bool window_pump_messages(window_message_handler handler);
 
-// Asks for a paint message; several requests before the next pump give one.
+// Asks for a paint message that presents the whole framebuffer; several
+// requests before the next pump give one.
 void window_invalidate();
 
+// The same for the framebuffer's columns x .. x+w-1 of rows y .. y+h-1:
+// the paint message presents the areas asked for since the last one.
+void window_invalidate_area(int x, int y, int w, int h);
+
 // Copies a top-down 32-bit framebuffer (blue, green, red, alpha bytes per
-// pixel) unscaled into the top-left corner of the client area. Only valid
-// while handling a paint message.
+// pixel) into the client area, the areas asked for to be presented (or all
+// of it), enlarged as the window is. Only valid while handling a paint
+// message.
 void window_paint(const uint8_t* pixels, int width, int height);
 
 // Posts the host quit message; the pump returns false when it reaches it.

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 namespace qor::security {
@@ -12,7 +13,12 @@ namespace qor::security {
 qor_protected_file g_protected_files[QOR_SECURITY_MAX_PROTECTED_FILES];
 int32_t g_protected_file_count = 0;
 
+namespace {
+std::mutex g_protected_files_lock; // guards g_protected_files and its count
+} // namespace
+
 void clear_protected_files() {
+    std::lock_guard<std::mutex> guard(g_protected_files_lock);
     for (qor_protected_file& slot : g_protected_files) {
         std::free(slot.path);
         slot = qor_protected_file{};
@@ -36,7 +42,7 @@ bool starts_with_folded(const std::string& text, const char* prefix) {
     return true;
 }
 
-int find_normalised(const std::string& path) {
+int find_normalised_locked(const std::string& path) {
     for (int i = 0; i < QOR_SECURITY_MAX_PROTECTED_FILES; ++i) {
         const qor_protected_file& slot = g_protected_files[i];
         if (slot.active && slot.path && sec_strcasecmp(slot.path, path.c_str()) == 0) return i;
@@ -67,13 +73,16 @@ extern "C" int sec_strcasecmp(const char* a, const char* b) {
 
 extern "C" int find_protected_file(const char* path) {
     if (!path) return -1;
-    return find_normalised(normalize_host_path(path));
+    const std::string normal = normalize_host_path(path);
+    std::lock_guard<std::mutex> guard(g_protected_files_lock);
+    return find_normalised_locked(normal);
 }
 
 extern "C" int qor_security_protect_file(const char* path) {
     if (!path) return QOR_ERR_SECURITY;
     const std::string normal = normalize_host_path(path);
-    if (find_normalised(normal) >= 0) return QOR_OK;
+    std::lock_guard<std::mutex> guard(g_protected_files_lock);
+    if (find_normalised_locked(normal) >= 0) return QOR_OK;
 
     for (qor_protected_file& slot : g_protected_files) {
         if (slot.active) continue;
@@ -89,7 +98,9 @@ extern "C" int qor_security_protect_file(const char* path) {
 
 extern "C" int qor_security_unprotect_file(const char* path) {
     if (!path) return QOR_ERR_SECURITY;
-    const int index = find_protected_file(path);
+    const std::string normal = normalize_host_path(path);
+    std::lock_guard<std::mutex> guard(g_protected_files_lock);
+    const int index = find_normalised_locked(normal);
     if (index < 0) return QOR_ERR_NOT_FOUND;
     qor_protected_file& slot = g_protected_files[index];
     std::free(slot.path);
@@ -105,6 +116,7 @@ extern "C" bool qor_security_check_file_access(const char* path, uint32_t mode) 
     if (!refuses(mode)) return true;
 
     const std::string normal = normalize_host_path(path);
+    std::lock_guard<std::mutex> guard(g_protected_files_lock);
     for (const qor_protected_file& slot : g_protected_files) {
         if (slot.active && slot.path && starts_with_folded(normal, slot.path)) return false;
     }

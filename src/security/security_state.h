@@ -1,5 +1,8 @@
-// The security layer's process-wide tables. Calls are made one at a time:
-// only the start-up is guarded against a race.
+// The security layer's process-wide tables. Each table (protected paths,
+// watched processes, canary stack) has a lock of its own that every operation
+// on it holds for its whole table work, so the layer may be used from several
+// threads; a caller on one thread pays only for an uncontended lock. The
+// tables are exposed for tests, which read them while no operation runs.
 #pragma once
 
 #include <qoros/qor_security.h>

@@ -4,6 +4,7 @@
 
 #include "host/host_fs.h"
 #include "host/host_time.h"
+#include "terminal/terminal_folder.h"
 #include "terminal/terminal_help.h"
 
 #include <cstdio>
@@ -40,11 +41,7 @@ bool change_directory(terminal_state* t, const char* args) {
     std::string previous;
     const bool know_previous = host::current_folder(&previous);
     if (!host::change_folder(args)) return false;
-    std::string now;
-    if (host::current_folder(&now) && now.size() < sizeof t->cwd) {
-        std::memcpy(t->cwd, now.c_str(), now.size() + 1);
-        return true;
-    }
+    if (adopt_process_folder(t)) return true;
     if (know_previous) host::change_folder(previous.c_str());
     return false;
 }

@@ -2,6 +2,7 @@
 #include <qoros/qor_terminal.h>
 
 #include "host/host_fs.h"
+#include "terminal/terminal_folder.h"
 
 #include <cstring>
 #include <string>
@@ -25,20 +26,36 @@ void copy_bounded(char* dest, size_t size, const char* text) {
     dest[size - 1] = '\0';
 }
 
+// A start folder whose whole name does not fit cwd counts as none: storing
+// it cut would show and list a different folder.
+bool fits_cwd(const terminal_state* term, const char* folder) {
+    return std::strlen(folder) < sizeof term->cwd;
+}
+
+// Keeps the process's folder as cwd. When that folder cannot be named in cwd
+// the terminal moves to the root instead and says so, so that cwd and the
+// process's folder always agree.
+void start_in_process_folder(terminal_state* term) {
+    if (qor::terminal::adopt_process_folder(term)) return;
+    qor::host::change_folder("/");
+    qor::terminal::adopt_process_folder(term);
+    const std::string notice =
+        std::string("Current folder cannot be used; terminal moved to ") + term->cwd;
+    add_output(term, notice.c_str());
+}
+
 } // namespace
 
 extern "C" void terminal_init(terminal_state* term, const char* start_dir) {
     if (!term) return;
     std::memset(term, 0, sizeof *term);
 
-    if (start_dir && *start_dir) {
+    if (start_dir && *start_dir && fits_cwd(term, start_dir)) {
         copy_bounded(term->cwd, sizeof term->cwd, start_dir);
         // The folder may be gone; the terminal still starts and shows it.
         qor::host::change_folder(term->cwd);
     } else {
-        std::string current;
-        if (qor::host::current_folder(&current))
-            copy_bounded(term->cwd, sizeof term->cwd, current.c_str());
+        start_in_process_folder(term);
     }
 
     term->history_index = -1;

@@ -181,8 +181,11 @@ extern "C" int qor_window_hide(int id) {
 extern "C" int qor_window_set_title(int id, const char* title) {
     if (!title) return QOR_ERR_INVALID_ARG;
     return with_window(id, [title](window_registry&, window_record& window) {
+        // Copy before releasing: the caller may pass the title pointer it got
+        // from qor_window_list, which is the very block being replaced.
+        char* copy = copy_string(title);
         std::free(window.info.title);
-        window.info.title = copy_string(title);
+        window.info.title = copy;
         return QOR_OK;
     });
 }

@@ -53,6 +53,7 @@ TEST_P(Crc32Engine, ContinuesAcrossPiecesLikeOneCall) {
 
 INSTANTIATE_TEST_SUITE_P(Engines, Crc32Engine,
                          ::testing::Values(crc32_engine::slice_by_16, crc32_engine::pclmul,
+                                           crc32_engine::vpclmul_avx2,
                                            crc32_engine::vpclmul_avx512),
                          [](const ::testing::TestParamInfo<crc32_engine>& engine) {
                              std::string name = qor::appfmt::crc32_engine_name(engine.param);
@@ -65,7 +66,8 @@ TEST(QpaCrc32, KnownValueEmptyInputsAndFastestEngine) {
     EXPECT_EQ(qpa_crc32(nullptr, 100), 0u);
     EXPECT_EQ(qpa_crc32("abc", 0), 0u);
     const crc32_engine active = qor::appfmt::crc32_active_engine();
-    for (crc32_engine faster : {crc32_engine::vpclmul_avx512, crc32_engine::pclmul})
+    for (crc32_engine faster :
+         {crc32_engine::vpclmul_avx512, crc32_engine::vpclmul_avx2, crc32_engine::pclmul})
         if (qor::appfmt::crc32_engine_available(faster)) {
             EXPECT_EQ(active, faster);
             break;

@@ -57,6 +57,13 @@ TEST_F(AppsGoldenFrame, TerminalAfterHelp) {
     EXPECT_TRUE(frame_matches_golden("terminal_after_help"));
 }
 
+TEST_F(AppsGoldenFrame, TerminalLongInputLine) {
+    click_icon(kIconTerm);
+    type_keys("echo " + std::string(120, 'w') + " end");
+    desktop_driver_render();
+    EXPECT_TRUE(frame_matches_golden("terminal_long_input"));
+}
+
 TEST_F(AppsGoldenFrame, ExplorerWithASelectedFile) {
     click_icon(kIconFiles);
     const app_window win = g_app_wins[g_active_win];
@@ -73,6 +80,29 @@ TEST_F(AppsGoldenFrame, ExplorerWithASelectedFile) {
                    {x + 1, y + win.h - 17, 0xFFFAF5F5, "status bar"},
                    {x + 5, y + win.h - 18, 0xFFD2C8C8, "its top line"},
                    {x + 120, y + 300, 0xFFD2C8C8, "pane divider"}});
+}
+
+// Long names stop at their column; scrolled to the end, the last entry shows
+// whole above the status bar.
+TEST_F(AppsGoldenFrame, ExplorerLongNamesScrolledToTheEnd) {
+    files_set_folder_lister([](const char*, std::vector<host::folder_entry>* out) {
+        out->clear();
+        for (int i = 0; i < 20; ++i) {
+            host::folder_entry e;
+            e.name = i % 3 ? "file" + std::to_string(i)
+                           : "a very long file name that runs far past its column " +
+                                 std::to_string(i) + ".txt";
+            e.info.size = 1000u * i;
+            e.info.modified_unix = 1757669400;
+            out->push_back(e);
+        }
+        return true;
+    });
+    click_icon(kIconFiles);
+    const app_window win = g_app_wins[g_active_win];
+    desktop_driver_wheel(win.x + 300, win.y + 200, -100);
+    desktop_driver_render();
+    EXPECT_TRUE(frame_matches_golden("explorer_long_names_end"));
 }
 
 TEST_F(AppsGoldenFrame, EmptyHometWindow) {

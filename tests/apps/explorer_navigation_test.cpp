@@ -148,11 +148,14 @@ TEST_F(ExplorerTest, RowMappingAtAndBeyondTheDrawnRows) {
     EXPECT_EQ(g_files.selected, -1);
     files_handle_click(kX, kY, kW, kH, kX + 300, kY + 77); // header band: (77-80)/28 is row 0
     EXPECT_EQ(g_files.selected, 0);
-    // 14 rows are drawn; this point lies in the status bar, row 14.
+    // 13 whole rows are drawn: the last one is picked, the status bar below
+    // it (where a 14th row would be) picks nothing and opens nothing.
+    files_handle_click(kX, kY, kW, kH, kX + 300, kY + 80 + 28 * 12 + 20);
+    EXPECT_EQ(g_files.selected, 12);
     files_handle_click(kX, kY, kW, kH, kX + 300, kY + kH - 5);
-    EXPECT_EQ(g_files.selected, 14);
+    EXPECT_EQ(g_files.selected, -1);
     EXPECT_EQ(open_requests(),
-              (std::vector<std::string>{(home / "file0").string(), (home / "file14").string()}));
+              (std::vector<std::string>{(home / "file0").string(), (home / "file12").string()}));
 }
 
 // Folders whose full path exceeds 259 bytes exist on Linux; the explorer must
@@ -177,12 +180,12 @@ TEST_F(ExplorerTest, PathsThatDoNotFitAreNeverActedOn) {
 TEST_F(ExplorerTest, WheelScrollsOneRowPerNotchWithinTheListingAlsoAfterRefresh) {
     for (int i = 0; i < 39; ++i)
         write_bytes(home / ("n" + std::to_string(i)), "");
-    files_refresh(); // 40 entries with "..", 14 rows shown
+    files_refresh(); // 40 entries with "..", 13 rows shown
     const int list_x = kX + 300, list_y = kY + 200;
     const struct {
         int x, notches, scroll;
-    } steps[] = {{list_x, -3, 3},  {list_x, -100, 26},
-                 {list_x, 1, 25},  {kX + 50, 5, 25}, // over the quick-access pane
+    } steps[] = {{list_x, -3, 3},  {list_x, -100, 27},
+                 {list_x, 1, 26},  {kX + 50, 5, 26}, // over the quick-access pane
                  {list_x, 100, 0}, {list_x, -20, 20}};
     for (const auto& step : steps) {
         files_handle_wheel(kX, kY, kW, kH, step.x, list_y, step.notches);
@@ -193,8 +196,8 @@ TEST_F(ExplorerTest, WheelScrollsOneRowPerNotchWithinTheListingAlsoAfterRefresh)
 
     for (int i = 0; i < 20; ++i)
         std::filesystem::remove(home / ("n" + std::to_string(i)));
-    files_refresh(); // 20 entries: at most 6 rows down
-    EXPECT_EQ(g_files.scroll, 6);
+    files_refresh(); // 20 entries: at most 7 rows down
+    EXPECT_EQ(g_files.scroll, 7);
 }
 
 } // namespace

@@ -84,6 +84,13 @@ const golden_scene kScenes[] = {
              install_package("pkg" + std::to_string(i) + ".qpa", "Same", "2.0", "Games");
          open_window(WIN_APP_STORE);
      }},
+    // Ten windows share the taskbar's room before the version label.
+    {"taskbar_ten_buttons",
+     [] {
+         for (int32_t kind = WIN_START_MENU; kind <= WIN_BROWSER; ++kind)
+             open_window(kind);
+         desktop_driver_click(95 + 3, 585); // the first button brings its window forward
+     }},
 };
 
 class GoldenFrame : public DesktopTest, public ::testing::WithParamInterface<golden_scene> {

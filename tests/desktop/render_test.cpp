@@ -4,6 +4,8 @@
 #include "desktop_fixture.h"
 #include "pixel_math.h"
 
+#include <vector>
+
 namespace qor::test {
 namespace {
 
@@ -94,12 +96,47 @@ TEST_F(DesktopFrame, WindowButtonsShowActiveMinimisedAndClippedStates) {
     desktop_driver_render();
     expect_pixels({{96 + 105, 575, 0xFF463228, "minimised button"},
                    {110, 300, wallpaper(300), "minimised window not drawn"}});
+}
 
-    for (int32_t kind = WIN_FILES; kind <= WIN_BROWSER; ++kind)
-        open_window(kind);
-    desktop_driver_render();
-    expect_pixels({{95 + 105 * 6 + 2, 575, 0xFF463228, "seventh button, under the clock"},
-                   {799, 575, 0xFF463228, "the same button, cut at the edge"}});
+// With one to ten windows, and with the M: indicator shown or not, every
+// button lies between x = 95 and a gap before the first label, the buttons
+// keep their full 100 pixels while they fit and then narrow alike, and a
+// click on each reaches the window whose button it is.
+TEST_F(DesktopFrame, TaskbarButtonsShareTheRoomBeforeTheLabels) {
+    for (const bool mounted : {false, true}) {
+        SCOPED_TRACE(mounted ? "M: shown" : "M: hidden");
+        if (mounted) {
+            ASSERT_EQ(qor_disk_mount_all(), 0); // the fixture unmounts again
+        }
+        const int room_end = mounted ? 595 : 645;
+        close_all_windows();
+        for (int32_t kind = WIN_START_MENU; kind <= WIN_BROWSER; ++kind) {
+            open_window(kind);
+            desktop_driver_render();
+            std::vector<std::pair<int, int>> buttons; // first and last column on row 575
+            for (int x = 0; x < 800; ++x) {
+                const uint32_t p = desktop_driver_pixel(x, 575);
+                if (x >= 95 && (p == 0xFF463228u || p == 0xFFA06400u)) {
+                    if (!buttons.empty() && buttons.back().second == x - 1)
+                        buttons.back().second = x;
+                    else
+                        buttons.push_back({x, x});
+                }
+            }
+            const int open = kind;
+            ASSERT_EQ(static_cast<int>(buttons.size()), open);
+            const int full_fit = mounted ? 4 : 5;
+            for (int k = 0; k < open; ++k) {
+                const int width = buttons[k].second - buttons[k].first + 1;
+                EXPECT_EQ(buttons[k].first, k == 0 ? 95 : buttons[k - 1].second + 6) << k;
+                EXPECT_EQ(width, open <= full_fit ? 100 : (room_end - 95 - 5 * (open - 1)) / open);
+                EXPECT_LE(buttons[k].second, room_end - 1);
+                EXPECT_EQ(taskbar_slot_at(buttons[k].first, 585), k);
+                EXPECT_EQ(taskbar_slot_at(buttons[k].second, 595), k);
+            }
+            EXPECT_EQ(taskbar_slot_at(buttons[open - 1].second + 1, 585), -1);
+        }
+    }
 }
 
 TEST_F(DesktopFrame, BrowserPageShapes) {

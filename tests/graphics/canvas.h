@@ -58,6 +58,13 @@ struct reference {
         uint32_t& p = px[static_cast<size_t>(y) * w + x];
         p = blend_once(p, argb);
     }
+    // What a clip rectangle leaves: outside it, the pixels of `before`.
+    void clip_to(const qor_rect& clip, const std::vector<uint32_t>& before) {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (x < clip.x || y < clip.y || x >= clip.x + clip.w || y >= clip.y + clip.h)
+                    px[static_cast<size_t>(y) * w + x] = before[static_cast<size_t>(y) * w + x];
+    }
     void line(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t argb);
     void circle(int64_t cx, int64_t cy, int64_t r, uint32_t argb, bool filled);
 };

@@ -84,8 +84,14 @@ TEST(Lines, MatchTheLiteralWalkInEveryOctantAndWhenClipped) {
         const qor_point a{coord(random) % 80 + 10, coord(random) % 60 + 10};
         const qor_point b{coord(random), coord(random)};
         const uint32_t color = 0x90000000u | (random() & 0xFFFFFF);
+        const std::vector<uint32_t> before = c.pixels();
+        const qor_rect clip{static_cast<int>(random() % 40) - 3,
+                            static_cast<int>(random() % 26) - 3, static_cast<int>(random() % 30),
+                            static_cast<int>(random() % 20)};
+        if (round % 3 == 0) qor_graphics_set_clip(c.ctx, &clip, nullptr); // a clip box too
         ASSERT_EQ(qor_graphics_draw_line(c.ctx, a, b, rgba(color)), QOR_OK);
         ref.line(a.x, a.y, b.x, b.y, color);
+        if (round % 3 == 0) ref.clip_to(clip, before);
         ASSERT_EQ(c.pixels(), ref.px) << a.x << "," << a.y << " -> " << b.x << "," << b.y;
     }
 }

@@ -60,15 +60,21 @@ TEST(Circles, SmallRadiiPaintTheDocumentedPixels) {
 }
 
 // Random centres (many partly or wholly outside) and radii against the literal
-// walk: with a translucent colour every repeated visit has to match too.
+// walk: with a translucent colour every repeated visit has to match too. Every
+// third round draws under a random clip rectangle.
 TEST(Circles, MatchTheLiteralWalkAtAnyPlaceAndSize) {
     std::mt19937 random(7);
-    for (int round = 0; round < 400; ++round) {
+    std::uniform_int_distribution<int> clip_corner(-5, 35), clip_size(0, 40);
+    for (int round = 0; round < 600; ++round) {
         const bool filled = round % 2;
         canvas c(41, 29);
         c.fill_pattern(round);
         reference ref(c);
-        const int limit = round < 300 ? 60 : (filled ? 3000 : 300000);
+        const std::vector<uint32_t> before = c.pixels();
+        const qor_rect clip{clip_corner(random), clip_corner(random), clip_size(random),
+                            clip_size(random)};
+        if (round % 3 == 0) qor_graphics_set_clip(c.ctx, &clip, nullptr);
+        const int limit = round < 450 ? 60 : (filled ? 3000 : 300000);
         std::uniform_int_distribution<int> radius(1, limit), offset(-limit, limit);
         const qor_point centre{20 + offset(random), 14 + offset(random)};
         const int r = radius(random);
@@ -79,8 +85,35 @@ TEST(Circles, MatchTheLiteralWalkAtAnyPlaceAndSize) {
             qor_graphics_draw_circle(c.ctx, centre, r, rgba(color));
         }
         ref.circle(centre.x, centre.y, r, color, filled);
+        if (round % 3 == 0) ref.clip_to(clip, before);
         ASSERT_EQ(c.pixels(), ref.px)
             << (filled ? "fill " : "ring ") << centre.x << "," << centre.y << " r=" << r;
+    }
+}
+
+// Discs that leave the framebuffer at the top and the bottom, where the walk
+// is resumed at the row just before the 45-degree crossover: that row must be
+// blended as often as the full walk blends it, no more.
+TEST(Circles, DiscsCutAtTopAndBottomBlendEachRowAsTheFullWalkDoes) {
+    struct disc {
+        int w, h, cx, cy, r;
+    };
+    std::vector<disc> discs = {{97, 61, 115, 16, 64}, {100, 22, 14, 6, 23}};
+    std::mt19937 random(5);
+    for (int i = 0; i < 3000; ++i) {
+        const int w = 20 + random() % 100, h = 8 + random() % 60;
+        const int r = h / 2 + random() % (2 * h);
+        discs.push_back({w, h, static_cast<int>(random() % (w + 2 * r)) - r,
+                         static_cast<int>(random() % h), r});
+    }
+    for (const disc& d : discs) {
+        canvas c(d.w, d.h);
+        c.fill_pattern(d.r);
+        reference ref(c);
+        qor_graphics_fill_circle(c.ctx, {d.cx, d.cy}, d.r, rgba(0x68C08040));
+        ref.circle(d.cx, d.cy, d.r, 0x68C08040, true);
+        ASSERT_EQ(c.pixels(), ref.px)
+            << d.w << "x" << d.h << " " << d.cx << "," << d.cy << " r=" << d.r;
     }
 }
 
@@ -134,6 +167,8 @@ TEST(Triangles, VertexOrderAndClippingFollowTheEdges) {
         qor_point p[3];
         for (auto& v : p)
             v = {coord(random), coord(random)};
+        const qor_rect clip{coord(random) / 2, coord(random) / 2, coord(random), coord(random)};
+        if (round % 3 == 0) qor_graphics_set_clip(c.ctx, &clip, nullptr);
         qor_graphics_fill_triangle(c.ctx, p[0], p[1], p[2], rgba(kHalfRed));
 
         if (p[0].y == p[1].y && p[1].y == p[2].y) {
@@ -151,6 +186,7 @@ TEST(Triangles, VertexOrderAndClippingFollowTheEdges) {
             for (int r = b.y; r <= cc.y; ++r)
                 ref.line(edge(b, cc, r), r, edge(a, cc, r), r, kHalfRed);
         }
+        if (round % 3 == 0) ref.clip_to(clip, std::vector<uint32_t>(32 * 24, 0xFF000000u));
         ASSERT_EQ(c.pixels(), ref.px) << round;
     }
     canvas big(16, 16);

@@ -20,7 +20,7 @@ set -euo pipefail
 cd "$1"
 source "$2"
 source "$3"
-TMPDIR="$1/tmp/" ./Tarnwick >out.txt 2>err.txt &
+TMPDIR="$1/tmp/" QOROS_SCALE=1 ./Tarnwick >out.txt 2>err.txt &
 pid=$!
 wait_for_desktop_window 100
 grep -q 'Firefox (.qpa) 已安装' out.txt || fail "the boot did not find bootsys/apps/firefox.qpa"

@@ -16,6 +16,8 @@ constexpr uint32_t kUnpainted = 0xFF000000; // a new context's pixels
 constexpr uint32_t kBackground = 0xFF0A0A0A;
 // 0xC800DC00 blended over the background: (src * 200 + old * 55) / 255.
 constexpr uint32_t kCursorBlock = 0xFF02AE02;
+// Test glyph advances at size 12: a letter or sign 8 pixels, a space 6.
+constexpr int kLetter = 8, kSpace = 6;
 
 class TerminalPageTest : public TerminalTest {
   protected:
@@ -88,15 +90,16 @@ TEST_F(TerminalPageTest, CursorFollowsAPromptOfTheLastFolderName) {
     type("ab");
     render();
     const int py = prompt_row();
-    const int input_x = kX + 8 + 7 * 7; // "homet> "
+    const int input_x = kX + 8 + 6 * kLetter + kSpace; // "homet> "
     // Test glyphs are 12 rows high at size 12, so rows py+12.. show the block
     // alone; it spans rows py+2 .. py+15 and 7 columns.
-    EXPECT_EQ(cursor_left(py), input_x + 7 * 2);
-    EXPECT_EQ(pixel(input_x + 14, py + 12), kCursorBlock);
-    EXPECT_EQ(pixel(input_x + 20, py + 15), kCursorBlock);
-    EXPECT_EQ(pixel(input_x + 21, py + 15), kBackground);
-    EXPECT_EQ(pixel(input_x + 13, py + 15), kBackground);
-    EXPECT_EQ(pixel(input_x + 14, py + 16), kBackground);
+    const int cursor_x = input_x + 2 * kLetter;
+    EXPECT_EQ(cursor_left(py), cursor_x);
+    EXPECT_EQ(pixel(cursor_x, py + 12), kCursorBlock);
+    EXPECT_EQ(pixel(cursor_x + 6, py + 15), kCursorBlock);
+    EXPECT_EQ(pixel(cursor_x + 7, py + 15), kBackground);
+    EXPECT_EQ(pixel(cursor_x - 1, py + 15), kBackground);
+    EXPECT_EQ(pixel(cursor_x, py + 16), kBackground);
     EXPECT_EQ(pixel(kX + 8 + 8 + 1, py + 6), 0xFF00DC00u); // the prompt's 'o'
     EXPECT_EQ(pixel(input_x + 1, py + 6), 0xFFDCDCDCu);    // the input's 'a'
 }
@@ -104,13 +107,47 @@ TEST_F(TerminalPageTest, CursorFollowsAPromptOfTheLastFolderName) {
 TEST_F(TerminalPageTest, PromptAtTheRootShowsTheWholePathAndIsCutAt31Characters) {
     const struct {
         std::string cwd;
-        int prompt_chars;
-    } rows[] = {{"/", 3 /* "/> " */}, {"/data/" + std::string(40, 'n'), 31}};
+        int prompt_width;
+    } rows[] = {{"/", 2 * kLetter + kSpace /* "/> " */},
+                {"/data/" + std::string(40, 'n'), 31 * kLetter}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.cwd);
         std::snprintf(term.cwd, sizeof term.cwd, "%s", row.cwd.c_str());
         render();
-        EXPECT_EQ(cursor_left(prompt_row()), kX + 8 + 7 * row.prompt_chars);
+        EXPECT_EQ(cursor_left(prompt_row()), kX + 8 + row.prompt_width);
+    }
+}
+
+// A line wider than the page moves left so the cursor block ends at the right
+// margin; the prompt goes out of view first and nothing passes the margins.
+TEST_F(TerminalPageTest, LongInputLinesScrollToKeepTheCursorInView) {
+    std::snprintf(term.cwd, sizeof term.cwd, "/");
+    const int margin_right = kX + kW - 8;
+    const struct {
+        int typed, moved_left;
+        int cursor_x; // expected left edge of the block
+        uint32_t ink_at_left;
+    } rows[] = {
+        {60, 0, kX + 8 + 22 + 60 * kLetter, 0xFF00DC00},    // fits: the prompt shows
+        {200, 0, margin_right - 7, 0xFFDCDCDC},             // scrolled: input at the margin
+        {200, 190, kX + 8 + 22 + 10 * kLetter, 0xFF00DC00}, // cursor near the start again
+    };
+    for (const auto& row : rows) {
+        term.input_len = term.cursor = 0;
+        term.input[0] = '\0';
+        type(std::string(static_cast<size_t>(row.typed), 'x').c_str());
+        for (int i = 0; i < row.moved_left; ++i)
+            key(0x25);
+        qor_graphics_clear(ctx, qor_color{0, 0, 0, 255});
+        render();
+        const int py = prompt_row();
+        SCOPED_TRACE(row.typed);
+        EXPECT_EQ(cursor_left(py), row.cursor_x);
+        EXPECT_EQ(first_ink(py + 6, kX + 8), row.ink_at_left);
+        for (int y = py; y < py + 16; ++y) {
+            for (int x : {kX + 1, kX + 7, margin_right, kX + kW - 2})
+                EXPECT_EQ(pixel(x, y), kBackground) << x << "," << y;
+        }
     }
 }
 
@@ -126,9 +163,10 @@ TEST_F(TerminalPageTest, FullScrollBackShowsTheNewestLinesAndPinsThePrompt) {
     EXPECT_EQ(first_ink(kY + 30 + 6), 0xFF5050FFu);
     EXPECT_EQ(first_ink(kY + 30 + 16 * 21 + 6), 0xFF00C8C8u);
     const int py = kY + kH - 20; // the row below the scroll-back would not fit
-    EXPECT_EQ(cursor_left(py), kX + 8 + 7 * 3);
-    EXPECT_EQ(pixel(kX + 8 + 7 * 3, py + 2), kCursorBlock);
-    EXPECT_EQ(pixel(kX + 8 + 7 * 3, py + 1), kBackground);
+    const int cursor_x = kX + 8 + 2 * kLetter + kSpace; // after "/> "
+    EXPECT_EQ(cursor_left(py), cursor_x);
+    EXPECT_EQ(pixel(cursor_x, py + 2), kCursorBlock);
+    EXPECT_EQ(pixel(cursor_x, py + 1), kBackground);
     EXPECT_EQ(pixel(kX + 9, py + 18), 0xFF006400u); // strip, no hint over it
 }
 

@@ -30,7 +30,7 @@ TEST_F(TerminalTest, FreshTerminalShowsTheFiveWelcomeLinesInItsStartFolder) {
     EXPECT_STREQ(terminal_get_output(nullptr), "");
 }
 
-TEST_F(TerminalTest, StartFolderAbsentMissingOrOverlong) {
+TEST_F(TerminalTest, StartFolderAbsentOrMissing) {
     const std::string before = current_folder();
     for (const char* none : {static_cast<const char*>(nullptr), ""}) {
         terminal_init(&term, none);
@@ -41,10 +41,37 @@ TEST_F(TerminalTest, StartFolderAbsentMissingOrOverlong) {
     terminal_init(&term, missing.c_str());
     EXPECT_EQ(std::string(term.cwd), missing);
     EXPECT_EQ(current_folder(), before);
+}
 
-    const std::string long_path = "/" + std::string(400, 'x');
-    terminal_init(&term, long_path.c_str());
-    EXPECT_EQ(std::string(term.cwd), long_path.substr(0, 259));
+// cwd holds 259 bytes. With sibling folders P (a 259-byte name) and Q (P plus
+// "b"), a name cut to fit would enter and list P although nobody asked for it.
+TEST_F(TerminalTest, FolderNamesThatDoNotFitAreNeverCutIntoAnotherFolder) {
+    const std::filesystem::path base = fresh_folder();
+    const std::string p = (base / std::string(259 - base.string().size() - 1, 'p')).string();
+    const std::string q = p + "b";
+    std::filesystem::create_directory(p);
+    std::filesystem::create_directory(q);
+    write_bytes(std::filesystem::path(p) / "only-in-p", "");
+    const std::string before = current_folder();
+
+    // A start folder that does not fit counts as none: the process folder stays.
+    terminal_init(&term, q.c_str());
+    EXPECT_EQ(std::string(term.cwd), before);
+    EXPECT_EQ(current_folder(), before);
+    run("ls");
+    EXPECT_EQ(
+        std::count(term.output, term.output + term.output_count, std::string("  [FILE] only-in-p")),
+        0);
+
+    // A process folder that does not fit: the terminal moves to the root and
+    // its first line says so.
+    ASSERT_TRUE(host::change_folder(q.c_str()));
+    terminal_init(&term, nullptr);
+    EXPECT_EQ(std::string(term.cwd), current_folder());
+    EXPECT_EQ(std::filesystem::path(term.cwd), std::filesystem::path(term.cwd).root_path());
+    EXPECT_EQ(output()[0],
+              "Current folder cannot be used; terminal moved to " + std::string(term.cwd));
+    EXPECT_EQ(output()[1], kRule);
 }
 
 TEST_F(TerminalTest, InitClearsEverythingAndNullArgumentsAreIgnored) {

@@ -63,6 +63,15 @@ TEST_F(Windows, FirstWindowIsActiveAndVisibleLaterOnesStartHidden) {
     EXPECT_EQ(qor_window_set_title(9999, nullptr), QOR_ERR_INVALID_ARG) << "null is tested first";
 }
 
+TEST_F(Windows, SettingTheTitleToItsOwnListedPointerKeepsIt) {
+    // A listed title pointer stays valid until the title changes, so handing it
+    // back must not read the block the same call releases.
+    const int id = create("keep me");
+    const char* listed = list_windows()[0].title;
+    EXPECT_EQ(qor_window_set_title(id, listed), QOR_OK);
+    EXPECT_STREQ(list_windows()[0].title, "keep me");
+}
+
 TEST_F(Windows, NonPositiveSizesAreRefusedWithoutTakingASlot) {
     for (const qor_rect& bounds : {qor_rect{0, 0, 0, 10}, qor_rect{0, 0, 10, -1}})
         EXPECT_EQ(qor_window_create("w", &bounds, 0, 0), 0);

@@ -1,13 +1,16 @@
 // The host window on Linux: one SDL window whose surface receives the
-// desktop framebuffer, and SDL's events turned into window messages.
+// desktop framebuffer, enlarged by whole pixels on high-DPI desktops, and
+// SDL's events turned into window messages.
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 
 #include "host/host_keys.h"
 #include "host/host_window.h"
+#include "host/posix/window_scale.h"
 #include "host/posix/window_sdl_keys.h"
 
 namespace qor::host {
@@ -15,7 +18,20 @@ namespace qor::host {
 namespace {
 
 SDL_Window* g_sdl_window = nullptr;
+int g_window_scale = 1;
 bool g_paint_requested = false;
+
+// The areas asked for since the last paint, or all of the window.
+constexpr int kMostPendingAreas = 16;
+SDL_Rect g_pending_areas[kMostPendingAreas];
+int g_pending_count = 0;
+bool g_pending_all = false;
+
+void request_paint_of_all() {
+    g_pending_all = true;
+    g_paint_requested = g_sdl_window != nullptr;
+}
+
 bool g_video_started = false;
 
 // SDL falls back to drivers that show nothing when there is no display;
@@ -92,8 +108,10 @@ void deliver_wheel(const SDL_MouseWheelEvent& wheel, window_message_handler hand
 void deliver_window_event(const SDL_WindowEvent& event, window_message_handler handler) {
     if (event.event == SDL_WINDOWEVENT_CLOSE) {
         handler(message_of(window_message_kind::destroy));
-    } else if (event.event == SDL_WINDOWEVENT_EXPOSED) {
-        g_paint_requested = true;
+    } else if (event.event == SDL_WINDOWEVENT_EXPOSED || event.event == SDL_WINDOWEVENT_SHOWN ||
+               event.event == SDL_WINDOWEVENT_RESTORED) {
+        // Uncovered or restored: what the window showed may be gone.
+        request_paint_of_all();
     }
 }
 
@@ -151,6 +169,51 @@ bool start_some_video_driver() {
     return false;
 }
 
+// The framebuffer's bytes (blue, green, red, alpha) are SDL's ARGB8888 on
+// little-endian machines; an XRGB surface takes them the same way.
+bool takes_framebuffer_bytes(const SDL_Surface* surface) {
+    const Uint32 format = surface->format->format;
+    return format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888;
+}
+
+// Framebuffer area `r` (already inside the framebuffer) into the surface,
+// every pixel as a scale x scale block: nearest neighbour, so edges and text
+// stay as sharp as they were drawn.
+void copy_area(const uint8_t* pixels, int width, const SDL_Rect& r, SDL_Surface* surface,
+               int scale) {
+    if (!takes_framebuffer_bytes(surface)) {
+        SDL_Surface* source =
+            SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(pixels), width, r.y + r.h, 32,
+                                               width * 4, SDL_PIXELFORMAT_ARGB8888);
+        if (!source) return;
+        SDL_Rect from = r;
+        SDL_Rect to{r.x * scale, r.y * scale, r.w * scale, r.h * scale};
+        SDL_BlitScaled(source, &from, surface, &to);
+        SDL_FreeSurface(source);
+        return;
+    }
+    auto* target = static_cast<uint8_t*>(surface->pixels);
+    for (int row = r.y; row < r.y + r.h; ++row) {
+        const auto* source =
+            reinterpret_cast<const uint32_t*>(pixels) + static_cast<ptrdiff_t>(row) * width + r.x;
+        uint8_t* first_line = target + static_cast<ptrdiff_t>(row) * scale * surface->pitch +
+                              static_cast<ptrdiff_t>(r.x) * scale * 4;
+        if (scale == 1) {
+            std::memcpy(first_line, source, static_cast<size_t>(r.w) * 4);
+            continue;
+        }
+        auto* line = reinterpret_cast<uint32_t*>(first_line);
+        for (int column = 0; column < r.w; ++column) {
+            for (int k = 0; k < scale; ++k)
+                line[column * scale + k] = source[column];
+        }
+        for (int k = 1; k < scale; ++k) {
+            std::memcpy(first_line + static_cast<ptrdiff_t>(k) * surface->pitch, first_line,
+                        static_cast<size_t>(r.w) * scale * 4);
+        }
+    }
+}
+
 } // namespace
 
 bool window_system_start() {
@@ -178,8 +241,12 @@ bool window_system_start() {
 
 bool window_create(const char* title, int client_w, int client_h) {
     if (!g_video_started) return false;
-    g_sdl_window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                    client_w, client_h, SDL_WINDOW_HIDDEN);
+    g_window_scale = sdl::window_scale_from(std::getenv("QOROS_SCALE"), std::getenv("GDK_SCALE"));
+    // Pointer positions arrive in the enlarged window's pixels; the desktop
+    // maps them back through the client size each message carries.
+    g_sdl_window =
+        SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                         client_w * g_window_scale, client_h * g_window_scale, SDL_WINDOW_HIDDEN);
     if (!g_sdl_window) return false;
     SDL_StartTextInput();
     set_key_state_source(sdl_key_held);
@@ -190,7 +257,7 @@ void window_show() {
     if (!g_sdl_window) return;
     SDL_ShowWindow(g_sdl_window);
     SDL_RaiseWindow(g_sdl_window);
-    g_paint_requested = true;
+    request_paint_of_all();
 }
 
 bool window_pump_messages(window_message_handler handler) {
@@ -208,30 +275,39 @@ bool window_pump_messages(window_message_handler handler) {
 }
 
 void window_invalidate() {
-    g_paint_requested = g_sdl_window != nullptr;
+    request_paint_of_all();
+}
+
+void window_invalidate_area(int x, int y, int w, int h) {
+    if (!g_sdl_window || w <= 0 || h <= 0) return;
+    g_paint_requested = true;
+    if (g_pending_all) return;
+    if (g_pending_count == kMostPendingAreas) {
+        g_pending_all = true;
+        return;
+    }
+    g_pending_areas[g_pending_count++] = {x, y, w, h};
 }
 
 void window_paint(const uint8_t* pixels, int width, int height) {
     if (!g_sdl_window || !pixels) return;
     SDL_Surface* surface = SDL_GetWindowSurface(g_sdl_window);
-    if (!surface) return;
-    // The framebuffer's bytes (blue, green, red, alpha) are SDL's ARGB8888
-    // on little-endian machines; an XRGB surface takes them the same way.
-    const int rows = height < surface->h ? height : surface->h;
-    const int columns = width < surface->w ? width : surface->w;
-    const Uint32 format = surface->format->format;
-    if (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888) {
-        auto* target = static_cast<uint8_t*>(surface->pixels);
-        for (int row = 0; row < rows; ++row) {
-            std::memcpy(target + static_cast<ptrdiff_t>(row) * surface->pitch,
-                        pixels + static_cast<ptrdiff_t>(row) * width * 4,
-                        static_cast<size_t>(columns) * 4);
-        }
-    } else {
-        SDL_ConvertPixels(columns, rows, SDL_PIXELFORMAT_ARGB8888, pixels, width * 4, format,
-                          surface->pixels, surface->pitch);
+    const int scale = g_window_scale;
+    const SDL_Rect visible{0, 0, std::min(width, surface ? surface->w / scale : 0),
+                           std::min(height, surface ? surface->h / scale : 0)};
+    const bool all = g_pending_all || g_pending_count == 0;
+    const int count = all ? 1 : g_pending_count;
+    SDL_Rect presented[kMostPendingAreas];
+    int shown = 0;
+    for (int i = 0; surface && i < count; ++i) {
+        SDL_Rect area{};
+        if (!SDL_IntersectRect(all ? &visible : &g_pending_areas[i], &visible, &area)) continue;
+        copy_area(pixels, width, area, surface, scale);
+        presented[shown++] = {area.x * scale, area.y * scale, area.w * scale, area.h * scale};
     }
-    SDL_UpdateWindowSurface(g_sdl_window);
+    g_pending_count = 0;
+    g_pending_all = false;
+    if (shown > 0) SDL_UpdateWindowSurfaceRects(g_sdl_window, presented, shown);
 }
 
 void window_post_quit() {
@@ -246,6 +322,8 @@ void window_destroy() {
     if (g_sdl_window) SDL_DestroyWindow(g_sdl_window);
     g_sdl_window = nullptr;
     g_paint_requested = false;
+    g_pending_count = 0;
+    g_pending_all = false;
     if (g_video_started) SDL_Quit();
     g_video_started = false;
 }

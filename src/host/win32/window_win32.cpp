@@ -172,6 +172,15 @@ void window_invalidate() {
     if (g_hwnd) InvalidateRect(g_hwnd, nullptr, FALSE);
 }
 
+// The client area shows the framebuffer unscaled at its top-left corner, so
+// framebuffer and client coordinates agree; the paint message's clipping
+// region then limits the copy to what was asked for.
+void window_invalidate_area(int x, int y, int w, int h) {
+    if (!g_hwnd || w <= 0 || h <= 0) return;
+    const RECT area{x, y, x + w, y + h};
+    InvalidateRect(g_hwnd, &area, FALSE);
+}
+
 void window_paint(const uint8_t* pixels, int width, int height) {
     if (!g_paint_dc || !pixels || width <= 0 || height <= 0) return;
     BITMAPINFO info{};
