@@ -24,3 +24,13 @@ macro(qor_add_area_folders)
     endif()
   endforeach()
 endmacro()
+
+# qor_gzip_file(<input> <output>): compresses a file to install, at the
+# highest level and without name or time stamp, so the result depends on
+# the content only. Runs at configure time and again when the input changes.
+function(qor_gzip_file input output)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${input})
+  get_filename_component(folder ${output} DIRECTORY)
+  file(MAKE_DIRECTORY ${folder})
+  execute_process(COMMAND gzip -9nc ${input} OUTPUT_FILE ${output} COMMAND_ERROR_IS_FATAL ANY)
+endfunction()

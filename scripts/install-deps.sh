@@ -18,8 +18,11 @@ packages=(
   openssl libssl-dev python3 curl
   # setpriv plays a second user in the two-user test; findmnt names file systems
   util-linux
-  # Windows x64 cross build, run under Wine
-  g++-mingw-w64-x86-64 wine64
+  # packaging checks: lint the .debs, validate the desktop entry, the man pages
+  lintian desktop-file-utils groff-base
+  # Windows x64 cross build, run under Wine; "wine" is the package with the
+  # wine command on PATH that the package runner starts
+  g++-mingw-w64-x86-64 wine64 wine
 )
 
 missing=()

@@ -19,6 +19,10 @@ export TSAN_OPTIONS="halt_on_error=1"
 export WINEDEBUG=-all
 export WINEPREFIX="$PWD/build/wineprefix"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt"
+# Tests of what the build produces rather than of the code's behaviour (the
+# packages and installed tree, the real Wine, the real X window) run once,
+# in the normal build; the sanitizer builds leave them out.
+run_once_labels='^(packaging|wine|window)$'
 
 for config in "${configs[@]}"; do
   echo "=== $config ==="
@@ -30,6 +34,9 @@ for config in "${configs[@]}"; do
   if [ "$config" = tsan ]; then
     cmake --build --preset tsan --target qor_concurrency_tests
     ctest --test-dir "build/$config" -L concurrency --output-on-failure -j2
+  elif [ "$config" = asan ]; then
+    cmake --build --preset asan
+    ctest --test-dir build/asan -LE "$run_once_labels" --output-on-failure -j2
   else
     cmake --build --preset "$config"
     ctest --test-dir "build/$config" --output-on-failure -j2

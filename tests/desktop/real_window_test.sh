@@ -22,19 +22,10 @@ cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
 cd "$1"
 S="$2" # the window's enlargement
+source "$3"
 TMPDIR="$1/tmp/" QOROS_SCALE="$S" ./Tarnwick >out.txt 2>err.txt &
 pid=$!
-
-fail() { echo "FAIL: $*"; cat out.txt err.txt; kill "$pid" 2>/dev/null || true; exit 1; }
-
-window=""
-for _ in $(seq 1 100); do
-  window="$(xdotool search --name 'QorOS v7.0 - Vuredivaz Uvodadov UZ' 2>/dev/null | head -n1 || true)"
-  [ -n "$window" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "Tarnwick ended before its window appeared"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window"
+wait_for_desktop_window 100
 sleep 0.5
 
 # Client-area pixel as "r,g,b" from a screenshot of the window.
@@ -72,20 +63,10 @@ expect_pixel menu.png 12 401 120,80,50            # hovered entry
 expect_pixel menu.png 12 381 70,50,40             # other entries
 
 # Escape closes the terminal, then the menu, then ends the run.
-for _ in 1 2 3; do
-  kill -0 "$pid" 2>/dev/null || break
-  xdotool windowfocus "$window" 2>/dev/null || true
-  xdotool key Escape
-  sleep 0.3
-done
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "Tarnwick still runs after three Escapes"
-wait "$pid" && status=0 || status=$?
-[ "$status" -eq 0 ] || fail "exit code $status"
-grep -q '正在关闭 QorOS v7.0' out.txt || fail "no shutdown line"
-grep -q 'QorOS v7.0 已安全关闭, 感谢使用!' out.txt || fail "no closing frame"
+escape_until_exit 0.3 50
 echo "real window test passed at scale $S"
 SESSION
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$work" 1
-xvfb-run -a -s "-screen 0 1920x1440x24" bash "$work/session.sh" "$work" 2
+session_helper="$(dirname "$0")/../support/desktop_session.sh"
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$work" 1 "$session_helper"
+xvfb-run -a -s "-screen 0 1920x1440x24" bash "$work/session.sh" "$work" 2 "$session_helper"

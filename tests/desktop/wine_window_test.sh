@@ -24,19 +24,10 @@ export WINEPREFIX="${WINEPREFIX:-$work/wineprefix}"
 cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
 cd "$1"
+source "$3"
 "$2" Tarnwick.exe >out.txt 2>err.txt &
 pid=$!
-
-fail() { echo "FAIL: $*"; cat out.txt err.txt; kill "$pid" 2>/dev/null || true; exit 1; }
-
-window=""
-for _ in $(seq 1 300); do
-  window="$(xdotool search --name 'QorOS v7.0 - Vuredivaz Uvodadov UZ' 2>/dev/null | head -n1 || true)"
-  [ -n "$window" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "Tarnwick.exe ended before its window appeared"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window"
+wait_for_desktop_window 300
 sleep 1
 
 # Wine's frame leaves a client area a little different from 800 x 600: the
@@ -90,22 +81,12 @@ grep -q 'Ctrl+Tab+A 触发' out.txt || fail "the held hotkey was not seen"
 grep -q '挂载完成! 已映射' out.txt || fail "no mount report"
 
 # Escape closes the terminal, then ends the run.
-for _ in 1 2 3; do
-  kill -0 "$pid" 2>/dev/null || break
-  xdotool windowfocus "$window" 2>/dev/null || true
-  xdotool key Escape
-  sleep 0.5
-done
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "Tarnwick.exe still runs after three Escapes"
-wait "$pid" && status=0 || status=$?
-[ "$status" -eq 0 ] || fail "exit code $status"
-grep -q '正在关闭 QorOS v7.0' out.txt || fail "no shutdown line"
-grep -q 'QorOS v7.0 已安全关闭, 感谢使用!' out.txt || fail "no closing frame"
+escape_until_exit 0.5 100
 echo "Wine window test passed"
 SESSION
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$work" "$wine"
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$work" "$wine" \
+  "$(dirname "$0")/../support/desktop_session.sh"
 if [ -n "$keep" ]; then
   convert "$work/terminal.png" -crop 800x600+0+0 +repage "$keep"
 fi
