@@ -39,6 +39,16 @@ std::map<std::string, std::string> snapshot(const fs::path& root,
     return files;
 }
 
+// The nearest folder above `path` that other users cannot pass through (a
+// checkout below a private home or a 0700 temporary folder), or empty.
+fs::path private_parent(const fs::path& path) {
+    for (fs::path p = path.parent_path(); !p.empty() && p != p.root_path(); p = p.parent_path()) {
+        struct stat info {};
+        if (stat(p.c_str(), &info) != 0 || (info.st_mode & S_IXOTH) == 0) return p;
+    }
+    return {};
+}
+
 struct TwoUsers : ::testing::Test {
     fs::path scratch = qor::test::fresh_folder(); // world-readable, like a machine's /
     fs::path program = scratch / "bin" / "Tarnwick";
@@ -51,6 +61,10 @@ struct TwoUsers : ::testing::Test {
 
     void SetUp() override {
         if (geteuid() != 0) GTEST_SKIP() << "playing a second user needs root (setpriv)";
+        const fs::path closed = private_parent(scratch);
+        if (!closed.empty()) {
+            GTEST_SKIP() << "the second user cannot reach the scratch folder through " << closed;
+        }
         fs::permissions(scratch,
                         fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
         fs::create_directories(program.parent_path());
