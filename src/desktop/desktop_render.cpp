@@ -22,13 +22,7 @@ int g_hovered_icon = 0;
 
 namespace {
 
-constexpr qor_rect kStartMenuPanel{5, 350, 200, 220};
-constexpr qor_rect kTaskbarArea{0, 570, DESKTOP_WIDTH, 30};
 constexpr int kMostWallpaperPieces = 24;
-
-bool intersects(const qor_rect& a, const qor_rect& b) {
-    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
-}
 
 bool contains(const qor_rect& outer, const qor_rect& inner) {
     return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
@@ -55,7 +49,7 @@ layers stack_layers() {
     for (int i = 0; i < APP_WINDOW_SLOTS; ++i)
         if (i != g_active_win && window_is_shown(i)) add(i);
     if (window_is_shown(g_active_win)) add(g_active_win);
-    if (g_start_menu_open) out.opaque[out.opaque_count++] = kStartMenuPanel;
+    if (g_start_menu_open) out.opaque[out.opaque_count++] = START_MENU_PANEL;
     return out;
 }
 
@@ -70,7 +64,7 @@ int uncovered_pieces(const qor_rect& area, const layers& stack, qor_rect* out) {
         int kept = 0;
         for (int i = 0; i < count; ++i) {
             const qor_rect& p = out[i];
-            if (!intersects(p, cover)) {
+            if (!rects_overlap(p, cover)) {
                 next[kept++] = p;
                 continue;
             }
@@ -106,7 +100,7 @@ void draw_window(int place, const qor_rect& area, const layers& stack) {
     const int slot = stack.slots[place];
     const app_window& win = g_app_wins[slot];
     const qor_rect bounds{win.x, win.y, win.w + 3, win.h + 3};
-    if (!intersects(bounds, area)) return;
+    if (!rects_overlap(bounds, area)) return;
     for (int k = place + 1; k < stack.opaque_count; ++k) {
         if (contains(stack.opaque[k], bounds)) return;
     }
@@ -138,8 +132,8 @@ void draw_desktop_area(const qor_rect& area) {
     }
     for (int place = std::max(lowest, 0); place < stack.window_count; ++place)
         draw_window(place, area, stack);
-    if (g_start_menu_open && intersects(area, kStartMenuPanel)) render_start_menu();
-    if (intersects(area, kTaskbarArea)) render_taskbar();
+    if (g_start_menu_open && rects_overlap(area, START_MENU_PANEL)) render_start_menu();
+    if (rects_overlap(area, TASKBAR_AREA)) render_taskbar();
 }
 
 void render_desktop() {

@@ -34,7 +34,7 @@ class damage {
         qor_rect grown = clip_to_desktop(r);
         if (grown.w <= 0 || grown.h <= 0) return;
         for (int i = 0; i < count_;) {
-            if (overlap(rects_[i], grown)) {
+            if (rects_overlap(rects_[i], grown)) {
                 grown = bounding(rects_[i], grown);
                 rects_[i] = rects_[--count_];
                 i = 0;
@@ -61,9 +61,6 @@ class damage {
         const int right = std::min(r.x + r.w, DESKTOP_WIDTH);
         const int bottom = std::min(r.y + r.h, DESKTOP_HEIGHT);
         return {left, top, right - left, bottom - top};
-    }
-    static bool overlap(const qor_rect& a, const qor_rect& b) {
-        return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
     }
     static qor_rect bounding(const qor_rect& a, const qor_rect& b) {
         const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);

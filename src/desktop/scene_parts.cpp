@@ -31,8 +31,6 @@ class signature {
     uint64_t hash_ = 0xCBF29CE484222325ull;
 };
 
-constexpr qor_rect kTaskbarArea{0, 570, DESKTOP_WIDTH, 30};
-constexpr qor_rect kStartMenuArea{5, 350, 200, 220};
 constexpr qor_rect kNoArea{0, 0, 0, 0};
 
 // The scroll-back and the hint below the input line; the input line itself
@@ -148,9 +146,9 @@ scene describe_scene() {
     const desktop_icon& qorget = g_icons[2];
     parts[kIcons] = {{qorget.x, qorget.y, qorget.w, qorget.h},
                      signature().number(g_hovered_icon == qorget.id).value()};
-    parts[kIcons + 1] = g_start_menu_open
-                            ? scene_part{kStartMenuArea, signature().number(g_hovered_icon).value()}
-                            : scene_part{kNoArea, 0};
-    parts[kIcons + 2] = {kTaskbarArea, taskbar_signature()};
+    parts[kIcons + 1] =
+        g_start_menu_open ? scene_part{START_MENU_PANEL, signature().number(g_hovered_icon).value()}
+                          : scene_part{kNoArea, 0};
+    parts[kIcons + 2] = {TASKBAR_AREA, taskbar_signature()};
     return parts;
 }
