@@ -21,11 +21,6 @@ std::vector<const span_kernels*> all_sets() {
 
 } // namespace
 
-TEST(SpanKernels, DivisionShortcutHoldsForEveryBlendSum) {
-    for (uint32_t x = 0; x <= 0xFFFF; ++x)
-        ASSERT_EQ((x * 0x8081u) >> 23, x / 255) << x;
-}
-
 TEST(SpanKernels, TheActiveSetIsTheWidestAvailable) {
     const auto sets = all_sets();
     EXPECT_STREQ(qor::gfx::active_span_kernels().name, sets.back()->name);

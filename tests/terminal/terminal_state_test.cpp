@@ -11,13 +11,15 @@
 namespace qor::test {
 namespace {
 
-const std::string kRule(44, '=');
-
-TEST_F(TerminalTest, FreshTerminalShowsTheFiveWelcomeLinesInItsStartFolder) {
-    EXPECT_EQ(output(),
-              (std::vector<std::string>{kRule, "  QorOS v7.0.0 Terminal", "  Vuredivaz Uvodadov UZ",
-                                        "  Type 'help' for a list of commands.", kRule}));
-    EXPECT_STREQ(terminal_get_output(&term), kRule.c_str());
+// The welcome is printed once: a fresh start replaces the scroll-back with it.
+TEST_F(TerminalTest, FreshTerminalShowsTheWelcomeOnceInItsStartFolder) {
+    const std::vector<std::string> welcome = output();
+    ASSERT_EQ(welcome.size(), 5u);
+    EXPECT_EQ(welcome.front(), welcome.back());
+    EXPECT_EQ(terminal_get_output(&term), welcome.back());
+    run("echo x");
+    terminal_init(&term, home.string().c_str());
+    EXPECT_EQ(output(), welcome);
     EXPECT_STREQ(term.input, "");
     EXPECT_EQ(term.cursor, 0);
     EXPECT_EQ(term.history_count, 0);
@@ -71,7 +73,7 @@ TEST_F(TerminalTest, FolderNamesThatDoNotFitAreNeverCutIntoAnotherFolder) {
     EXPECT_EQ(std::filesystem::path(term.cwd), std::filesystem::path(term.cwd).root_path());
     EXPECT_EQ(output()[0],
               "Current folder cannot be used; terminal moved to " + std::string(term.cwd));
-    EXPECT_EQ(output()[1], kRule);
+    EXPECT_EQ(output().size(), 6u);
 }
 
 TEST_F(TerminalTest, InitClearsEverythingAndNullArgumentsAreIgnored) {
@@ -94,14 +96,15 @@ TEST_F(TerminalTest, InitClearsEverythingAndNullArgumentsAreIgnored) {
 }
 
 TEST_F(TerminalTest, ScrollBackKeepsTheNewestFiftyLinesCutTo255Bytes) {
+    const std::vector<std::string> welcome = output();
     for (int i = 0; i < 46; ++i)
         add_output(&term, ("line " + std::to_string(i)).c_str());
     ASSERT_EQ(term.output_count, 50); // 5 + 46: the oldest welcome line is gone
-    EXPECT_STREQ(term.output[0], "  QorOS v7.0.0 Terminal");
+    EXPECT_EQ(term.output[0], welcome[1]);
     EXPECT_STREQ(term.output[49], "line 45");
 
     add_output(&term, std::string(300, 'a').c_str());
-    EXPECT_STREQ(term.output[0], "  Vuredivaz Uvodadov UZ");
+    EXPECT_EQ(term.output[0], welcome[2]);
     EXPECT_EQ(std::strlen(term.output[49]), 255u);
 
     // A line taken from the full scroll-back itself, even the one the shift
@@ -112,10 +115,13 @@ TEST_F(TerminalTest, ScrollBackKeepsTheNewestFiftyLinesCutTo255Bytes) {
 }
 
 TEST(CommandTable, IndicesOutsideTheTableAndNamesUniqueIgnoringCase) {
-    ASSERT_EQ(terminal_get_command_count(), 260);
-    EXPECT_STREQ(terminal_get_cmd_name(259), "sl");
-    EXPECT_STREQ(terminal_get_cmd_desc(0), "List directory contents");
-    for (int i : {260, -1, INT_MIN, INT_MAX}) {
+    const int count = terminal_get_command_count();
+    ASSERT_GT(count, 0);
+    for (int i : {0, count - 1}) {
+        EXPECT_NE(terminal_get_cmd_name(i), nullptr);
+        EXPECT_NE(terminal_get_cmd_desc(i), nullptr);
+    }
+    for (int i : {count, -1, INT_MIN, INT_MAX}) {
         SCOPED_TRACE(i);
         EXPECT_EQ(terminal_get_cmd_name(i), nullptr);
         EXPECT_EQ(terminal_get_cmd_desc(i), nullptr);
@@ -123,7 +129,7 @@ TEST(CommandTable, IndicesOutsideTheTableAndNamesUniqueIgnoringCase) {
     }
     // Words are matched ignoring case, so two rows must never fold together.
     std::set<std::string> seen;
-    for (int i = 0; i < 260; ++i) {
+    for (int i = 0; i < count; ++i) {
         std::string name = terminal_get_cmd_name(i);
         std::transform(name.begin(), name.end(), name.begin(), ::tolower);
         EXPECT_TRUE(seen.insert(name).second) << "duplicate " << name;
