@@ -105,6 +105,8 @@ TEST(Utf16, ConvertsAndReplacesInvalidSequences) {
     EXPECT_EQ(utf16("\xC0\xAF"), (std::vector<uint16_t>{0xFFFD, 0xFFFD}));             // overlong
     EXPECT_EQ(utf16("\xED\xA0\x80"), (std::vector<uint16_t>{0xFFFD, 0xFFFD, 0xFFFD})); // surrogate
     EXPECT_EQ(utf16("\xF4\x90\x80\x80"), (std::vector<uint16_t>(4, 0xFFFD))); // above U+10FFFF
+    EXPECT_EQ(utf16("\xF0\x8F\xBF\xBF"), (std::vector<uint16_t>(4, 0xFFFD))); // overlong
+    EXPECT_EQ(utf16("\xF1\x80\x80\x80"), (std::vector<uint16_t>{0xD8C0, 0xDC00}));
     EXPECT_EQ(utf16("\xF0\x9F\x98"
                     "A"),
               (std::vector<uint16_t>{0xFFFD, 0x41}));
@@ -127,8 +129,8 @@ TEST(GlyphCache, SecondDrawAsksTheSourceNothing) {
     EXPECT_EQ(qor::test::test_glyph_requests(), after_first + 1);
 }
 
-// The real face: it must hold Chinese and Latin, blank units move by the
-// average width, and the cache must not change a single pixel.
+// The real face: it must hold Chinese and Latin, and blank units move by the
+// average width. (That the cache changes no pixel is checked with two threads.)
 TEST(SystemFace, CoversChineseAndLatin) {
     ASSERT_FALSE(qor::host::glyph_face_file().empty());
     qor::host::glyph_image image;
@@ -151,23 +153,4 @@ TEST(SystemFace, CoversChineseAndLatin) {
     qor_graphics_draw_text(spaced.ctx, " X", {2, 2}, rgba(0xFFFFFFFF), 12);
     qor_graphics_draw_text(plain.ctx, "X", {2 + m.average_char_width, 2}, rgba(0xFFFFFFFF), 12);
     EXPECT_EQ(spaced.pixels(), plain.pixels());
-}
-
-TEST(SystemFace, CacheDoesNotChangePixels) {
-    const char* page = "QorOS \xE6\x96\x87\xE4\xBB\xB6\xE7\xAE\xA1\xE7\x90\x86\xE5\x99\xA8"
-                       " Terminal\n\xE4\xB8\xAD\xE6\x96\x87 mixed 123 !?";
-    std::vector<uint32_t> images[2];
-    for (int pass = 0; pass < 2; ++pass) {
-        qor::gfx::set_glyph_cache_enabled(pass == 1);
-        canvas c(300, 120);
-        c.fill_pattern(11);
-        for (int size : {10, 12, 16, 24}) {
-            qor_graphics_draw_text(c.ctx, page, {-3, size * 2}, rgba(0xFF20E0A0), size);
-            qor_graphics_draw_text(c.ctx, page, {5, size * 3}, rgba(0xFF20E0A0),
-                                   size); // cached now
-        }
-        images[pass] = c.pixels();
-    }
-    qor::gfx::set_glyph_cache_enabled(true);
-    EXPECT_EQ(images[0], images[1]);
 }

@@ -1,5 +1,6 @@
 // Two threads drawing text on their own contexts at once share the glyph
-// cache and the FreeType face; each must get exactly the single-threaded image.
+// cache and the FreeType face; with the cache off and on, each must get
+// exactly the image drawn on one thread without the cache.
 // Contexts are created and destroyed on the main thread, as the engine's
 // context table expects; only drawing runs in parallel.
 #include "canvas.h"

@@ -18,6 +18,7 @@ TEST(MathEngine, MeanAndStddevTreatAbsentOrTooShortInputAsZero) {
     // The sample divisor n - 1, not n (which would give 2).
     EXPECT_NEAR(qor_math_stddev(values, 8), std::sqrt(32.0 / 7.0), 1e-12);
     EXPECT_EQ(qor_math_stddev(values, 1), 0.0);
+    EXPECT_NEAR(qor_math_stddev(values + 6, 2), std::sqrt(2.0), 1e-12); // 7 and 9
     EXPECT_EQ(qor_math_stddev(nullptr, 8), 0.0);
 }
 
