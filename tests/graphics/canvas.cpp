@@ -15,7 +15,7 @@ void canvas::fill_pattern(uint32_t seed) {
     }
 }
 
-// The walk exactly as documented: every point, start to end, no clipping.
+// The integer line walk written out: every point, start to end, no clipping.
 void reference::line(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t argb) {
     const int64_t dx = std::llabs(x1 - x0), ady = std::llabs(y1 - y0);
     const int64_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;

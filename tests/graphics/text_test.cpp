@@ -75,7 +75,7 @@ TEST(Text, GlyphBoxesLandWhereThePenIs) {
     EXPECT_EQ(c.pixels(), std::vector<uint32_t>(64, 0xFF000000u));
 }
 
-TEST(Text, CoverageLevelsBlendByTheDocumentedWeights) {
+TEST(Text, CoverageLevelsBlendByThe65LevelWeights) {
     scoped_test_glyphs glyphs;
     canvas half(20, 20);
     qor_graphics_draw_text(half.ctx, "h", {0, 0}, rgba(0x00FF0000), 12);
