@@ -1,6 +1,7 @@
 // Drawing only what changed: after every step of random input the frame
 // equals a full redraw, and a frame where nothing changed draws nothing.
-#include "apps_desktop_fixture.h"
+// Every page, filled with more than fits, changes no pixel outside its window.
+#include "desktop/desktop_fixture.h"
 #include "desktop/frame_update.h"
 
 #include <qoros/qor_graphics.h>
@@ -82,7 +83,7 @@ void random_input(std::mt19937& random) {
     }
 }
 
-using FrameUpdate = AppsDesktopTest;
+using FrameUpdate = DesktopTest;
 
 TEST_F(FrameUpdate, DrawingOnlyTheChangedAreasEqualsAFullRedraw) {
     g_taskbar_clock = stepping_clock;
@@ -129,6 +130,41 @@ TEST_F(FrameUpdate, AFrameWhereNothingChangedDrawsNothing) {
     EXPECT_NE(desktop_driver_pixel(term.x + 10, term.y + term.h - 10), 0xFF030201u);
     EXPECT_EQ(desktop_driver_pixel(term.x + 10, term.y + 5), 0xFF030201u) << "title bar";
     EXPECT_EQ(desktop_driver_pixel(term.x - 5, term.y + 50), 0xFF030201u) << "beside it";
+}
+
+TEST_F(FrameUpdate, PagesPaintOnlyInsideTheirWindows) {
+    for (int i = 0; i < 30; ++i) {
+        write_bytes(home / ("a file name far too long for the name column of the explorer " +
+                            std::to_string(i) + ".txt"),
+                    std::string(static_cast<size_t>(i) * 999, 'x'));
+    }
+    files_navigate(home.string().c_str());
+    for (int32_t kind = WIN_FILES; kind <= WIN_BROWSER; ++kind) {
+        SCOPED_TRACE(kind);
+        close_all_windows();
+        desktop_driver_render();
+        const std::vector<uint32_t> before = pixels_of(g_main_ctx);
+        open_window(kind);
+        if (kind == WIN_TERMINAL) { // long scroll-back and input
+            type_keys("help");
+            desktop_driver_key(kVkEnter);
+        }
+        type_keys(std::string(200, 'W')); // a long input or editor line
+        desktop_driver_render();
+        const std::vector<uint32_t> after = pixels_of(g_main_ctx);
+        const app_window& win = g_app_wins[g_active_win];
+        int outside = 0;
+        for (int y = 0; y < TASKBAR_AREA.y; ++y) {
+            for (int x = 0; x < DESKTOP_WIDTH; ++x) {
+                // The window and its shadow, 3 pixels right and down.
+                const bool covered =
+                    x >= win.x && x < win.x + win.w + 3 && y >= win.y && y < win.y + win.h + 3;
+                if (!covered && after[y * DESKTOP_WIDTH + x] != before[y * DESKTOP_WIDTH + x])
+                    ++outside;
+            }
+        }
+        EXPECT_EQ(outside, 0);
+    }
 }
 
 } // namespace

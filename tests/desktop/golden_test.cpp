@@ -1,5 +1,7 @@
 // Whole frames compared with reviewed images. Text comes from the test
-// glyph source, so the images are the same on every machine.
+// glyph source and the explorer's listing from a fixed double (host order
+// and dates differ between machines), so the images are the same on every
+// machine.
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -9,7 +11,6 @@
 
 #include "desktop_fixture.h"
 #include "golden.h"
-#include "support/scratch.h"
 
 namespace qor::test {
 namespace {
@@ -30,6 +31,31 @@ void install_package(const std::string& file, const char* name, const char* vers
                 std::string(reinterpret_cast<const char*>(&header), sizeof header));
 }
 
+// A home folder that exists on no machine, in the host's spelling: nothing
+// below reads it except the listing doubles.
+std::string fixed_home() {
+    std::string path = "/qoros/bootsys/homet";
+    for (char& c : path)
+        if (c == '/') c = host::kPathSeparator;
+    return path;
+}
+
+host::folder_entry listed(std::string name, bool folder, uint64_t size) {
+    host::folder_entry e;
+    e.name = std::move(name);
+    e.info.is_folder = folder;
+    e.info.size = size;
+    e.info.modified_unix = 1757669400; // 2025-09-12 09:30 UTC
+    return e;
+}
+
+bool fixed_listing(const char*, std::vector<host::folder_entry>* out) {
+    *out = {listed(".", true, 0),          listed("..", true, 0),
+            listed("Documents", true, 0),  listed("report.pdf", false, 1536),
+            listed("README", false, 1023), listed("archive.tar.gz", false, 1048575)};
+    return true;
+}
+
 struct golden_scene {
     const char* golden;
     void (*arrange)();
@@ -37,6 +63,7 @@ struct golden_scene {
 
 const golden_scene kScenes[] = {
     {"empty_desktop", [] {}},
+    {"icon_hover", [] { desktop_driver_move(44, 184); }}, // the Qorget disc lights up
     {"start_menu_hover",
      [] {
          desktop_driver_click(40, 585);
@@ -91,6 +118,57 @@ const golden_scene kScenes[] = {
              open_window(kind);
          desktop_driver_click(95 + 3, 585); // the first button brings its window forward
      }},
+    {"terminal_after_help",
+     [] {
+         click_icon(kIconTerm);
+         type_keys("help");
+         desktop_driver_key(kVkEnter);
+         type_keys("ls -a");
+         desktop_driver_key(0x25); // cursor one place left
+     }},
+    {"terminal_long_input",
+     [] {
+         click_icon(kIconTerm);
+         type_keys("echo " + std::string(120, 'w') + " end");
+     }},
+    {"explorer_files",
+     [] {
+         click_icon(kIconFiles);
+         desktop_driver_click(80 + 300, 40 + 90 + 28 * index_of("README")); // selects it
+     }},
+    // Long names stop at their column; scrolled to the end, the last entry
+    // shows whole above the status bar.
+    {"explorer_long_names_end",
+     [] {
+         files_set_folder_lister([](const char*, std::vector<host::folder_entry>* out) {
+             out->clear();
+             for (int i = 0; i < 20; ++i)
+                 out->push_back(
+                     listed(i % 3 ? "file" + std::to_string(i)
+                                  : "a very long file name that runs far past its column " +
+                                        std::to_string(i) + ".txt",
+                            false, 1000u * i));
+             return true;
+         });
+         click_icon(kIconFiles);
+         desktop_driver_wheel(80 + 300, 40 + 200, -100);
+     }},
+    {"explorer_homet_empty",
+     [] {
+         files_set_folder_lister([](const char*, std::vector<host::folder_entry>* out) {
+             out->assign(2, host::folder_entry{});
+             (*out)[0].name = ".";
+             (*out)[1].name = "..";
+             return true;
+         });
+         click_icon(kIconHomet);
+     }},
+    {"code_editor",
+     [] {
+         click_icon(kIconCode);
+         desktop_driver_key(0x26); // up to line 5
+         desktop_driver_key(0x23); // its end
+     }},
 };
 
 class GoldenFrame : public DesktopTest, public ::testing::WithParamInterface<golden_scene> {
@@ -98,6 +176,9 @@ class GoldenFrame : public DesktopTest, public ::testing::WithParamInterface<gol
     void SetUp() override {
         DesktopTest::SetUp();
         remove_installed_packages();
+        set_home(fixed_home());
+        terminal_init(&g_term, fixed_home().c_str()); // missing; the prompt still shows it
+        files_set_folder_lister(fixed_listing);
     }
     void TearDown() override {
         remove_installed_packages();

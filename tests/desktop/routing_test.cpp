@@ -1,16 +1,16 @@
 // Click, hover and key routing of the desktop, driven through the same
-// messages the host window sends.
+// messages the host window sends, and the ten window slots it fills.
 #include <cstring>
+#include <vector>
 
 #include "desktop/desktop_input.h"
+#include "desktop/start_menu.h"
 #include "desktop_fixture.h"
-#include "support/scratch.h"
 
 namespace qor::test {
 namespace {
 
 constexpr int START_X = 40, START_Y = 585;
-constexpr uint32_t VK_ESCAPE = 0x1B;
 
 int menu_row_y(int entry) {
     return 380 + 20 * entry + 9;
@@ -39,17 +39,49 @@ TEST(PointerMapping, IconBoxesAndClientScaling) {
 
 using ClickRouting = DesktopTest;
 
-TEST_F(ClickRouting, EachIconOpensItsKindAndClicksAreScaledFirst) {
-    const int32_t kinds[] = {WIN_FILES,        WIN_TERMINAL, WIN_QORGET,    WIN_CODE_EDITOR,
-                             WIN_DISK_MANAGER, WIN_HOMET,    WIN_APP_STORE, WIN_BROWSER};
-    for (int icon = 1; icon <= 8; ++icon) {
-        click_icon(icon);
-        const int slot = slot_of(kinds[icon - 1]);
-        ASSERT_GE(slot, 0) << "icon " << icon;
-        EXPECT_EQ(g_active_win, slot);
-        close_window(slot);
+// From the empty desktop (with the start menu opened first or not), one
+// click opens the window of one kind or none and leaves the menu open or not.
+TEST_F(ClickRouting, IconsStartButtonAndMenuClicks) {
+    const struct {
+        bool menu_first;
+        int x, y;
+        int32_t kind; // 0: no window
+        bool menu_after;
+    } rows[] = {
+        {false, 44, 44, WIN_FILES, false},
+        {false, 44, 114, WIN_TERMINAL, false},
+        {false, 44, 184, WIN_QORGET, false},
+        {false, 44, 254, WIN_CODE_EDITOR, false},
+        {false, 44, 324, WIN_BROWSER, false},
+        {false, 44, 394, WIN_DISK_MANAGER, false},
+        {false, 44, 464, WIN_HOMET, false},
+        {false, 44, 530, WIN_APP_STORE, false},
+        {false, START_X, START_Y, 0, true},
+        {true, START_X, START_Y, 0, false}, // toggles
+        {true, 400, 300, 0, false},         // the empty desktop: only closes the menu
+        {true, 6, 380 + 20 * 3 + 19, WIN_CODE_EDITOR, false}, // margin, gap below the 4th box
+        {true, 44, menu_row_y(1), WIN_TERMINAL, false},       // over the Disk icon too
+        {true, 44, 44, WIN_FILES, false}, // outside the menu: closes it, goes on to the icon
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.x << "," << row.y << " menu " << row.menu_first);
+        close_all_windows();
+        g_start_menu_open = false;
+        if (row.menu_first) desktop_driver_click(START_X, START_Y);
+        desktop_driver_click(row.x, row.y);
+        EXPECT_EQ(g_start_menu_open, row.menu_after);
+        EXPECT_EQ(open_count(), row.kind ? 1 : 0);
+        if (row.kind) {
+            EXPECT_EQ(g_active_win, slot_of(row.kind));
+        }
     }
-    qor::host::window_message click{};
+    for (int entry = 0; entry < START_MENU_ENTRY_COUNT; ++entry) {
+        desktop_driver_click(START_X, START_Y);
+        desktop_driver_click(100, menu_row_y(entry));
+        EXPECT_GE(slot_of(g_start_menu_entries[entry].kind), 0) << entry;
+    }
+    close_all_windows();
+    qor::host::window_message click{}; // clicks are scaled to the framebuffer first
     click.kind = qor::host::window_message_kind::left_button_down;
     click.x = START_X / 2;
     click.y = START_Y / 2;
@@ -57,34 +89,6 @@ TEST_F(ClickRouting, EachIconOpensItsKindAndClicksAreScaledFirst) {
     click.client_h = 300;
     desktop_handle_message(click);
     EXPECT_TRUE(g_start_menu_open);
-}
-
-TEST_F(ClickRouting, StartMenuClicks) {
-    desktop_driver_click(START_X, START_Y);
-    EXPECT_TRUE(g_start_menu_open);
-    desktop_driver_click(START_X, START_Y); // the button toggles
-    EXPECT_FALSE(g_start_menu_open);
-
-    desktop_driver_click(START_X, START_Y);
-    desktop_driver_click(400, 300); // empty desktop: only closes the menu
-    EXPECT_FALSE(g_start_menu_open);
-    EXPECT_EQ(open_count(), 0);
-
-    desktop_driver_click(START_X, START_Y);
-    desktop_driver_click(6, 380 + 20 * 3 + 19); // left margin, gap below the fourth box
-    EXPECT_FALSE(g_start_menu_open);
-    EXPECT_GE(slot_of(WIN_CODE_EDITOR), 0);
-    EXPECT_EQ(open_count(), 1);
-
-    desktop_driver_click(START_X, START_Y);
-    desktop_driver_click(kIconX, menu_row_y(1)); // over the Disk icon, inside the menu
-    EXPECT_GE(slot_of(WIN_TERMINAL), 0);
-    EXPECT_EQ(slot_of(WIN_DISK_MANAGER), -1);
-
-    desktop_driver_click(START_X, START_Y);
-    click_icon(kIconFiles); // outside the menu: closes it and goes on to the icon
-    EXPECT_FALSE(g_start_menu_open);
-    EXPECT_GE(slot_of(WIN_FILES), 0);
 }
 
 TEST_F(ClickRouting, TaskbarButtonsActivateMinimiseAndRestore) {
@@ -100,12 +104,49 @@ TEST_F(ClickRouting, TaskbarButtonsActivateMinimiseAndRestore) {
     desktop_driver_click(95 + 105 + 50, START_Y); // active: minimise
     EXPECT_TRUE(g_app_wins[1].minimized);
     EXPECT_EQ(g_active_win, -1);
-    EXPECT_EQ(taskbar_slot_at(95 + 105 + 50, START_Y), 1);
     desktop_driver_click(400, 300); // inside both: the minimised window is skipped
     EXPECT_EQ(g_active_win, 0);
     desktop_driver_click(95 + 105 + 50, START_Y); // restore
     EXPECT_FALSE(g_app_wins[1].minimized);
     EXPECT_EQ(g_active_win, 1);
+}
+
+// With one to ten windows, and with the M: indicator shown or not, every
+// button lies between x = 95 and a gap before the first label, the buttons
+// keep their full 100 pixels while they fit and then narrow alike, and a
+// click on each reaches the window whose button it is.
+TEST_F(ClickRouting, TaskbarButtonsShareTheRoomBeforeTheLabels) {
+    for (const bool mounted : {false, true}) {
+        SCOPED_TRACE(mounted ? "M: shown" : "M: hidden");
+        if (mounted) {
+            ASSERT_EQ(qor_disk_mount_all(), 0); // the fixture unmounts again
+        }
+        const int room_end = mounted ? 595 : 645, full_fit = mounted ? 4 : 5;
+        close_all_windows();
+        for (int open = 1; open <= APP_WINDOW_SLOTS; ++open) {
+            open_window(open); // kinds 1..10
+            desktop_driver_render();
+            std::vector<std::pair<int, int>> buttons; // first and last column on row 575
+            for (int x = 95; x < 800; ++x) {
+                const uint32_t p = desktop_driver_pixel(x, 575);
+                if (p != 0xFF463228u && p != 0xFFA06400u) continue; // button colours
+                if (!buttons.empty() && buttons.back().second == x - 1)
+                    buttons.back().second = x;
+                else
+                    buttons.push_back({x, x});
+            }
+            ASSERT_EQ(static_cast<int>(buttons.size()), open);
+            for (int k = 0; k < open; ++k) {
+                EXPECT_EQ(buttons[k].first, k == 0 ? 95 : buttons[k - 1].second + 6) << k;
+                EXPECT_EQ(buttons[k].second - buttons[k].first + 1,
+                          open <= full_fit ? 100 : (room_end - 95 - 5 * (open - 1)) / open);
+                EXPECT_LE(buttons[k].second, room_end - 1);
+                EXPECT_EQ(taskbar_slot_at(buttons[k].first, 585), k);
+                EXPECT_EQ(taskbar_slot_at(buttons[k].second, 595), k);
+            }
+            EXPECT_EQ(taskbar_slot_at(buttons[open - 1].second + 1, 585), -1);
+        }
+    }
 }
 
 TEST_F(ClickRouting, WindowClicksGoToTheActiveOrTopWindow) {
@@ -137,12 +178,10 @@ TEST_F(ClickRouting, WindowClicksGoToTheActiveOrTopWindow) {
 
 TEST_F(ClickRouting, BrowserIconOpensThePageOnlyWhileThePackageIsMissing) {
     click_icon(kIconFirefox);
-    const int slot = slot_of(WIN_BROWSER);
-    ASSERT_GE(slot, 0);
     desktop_driver_click(400, 300); // content click: nothing to launch
     EXPECT_EQ(open_count(), 1);
-    EXPECT_EQ(g_active_win, slot);
-    close_window(slot);
+    EXPECT_EQ(g_active_win, slot_of(WIN_BROWSER));
+    close_all_windows();
 
     const auto package = fresh_folder() / "firefox.qpa";
     write_bytes(package, "not really a package");
@@ -155,22 +194,22 @@ TEST_F(ClickRouting, BrowserIconOpensThePageOnlyWhileThePackageIsMissing) {
 }
 
 TEST_F(ClickRouting, HoverNamesTheIconOrTheMenuEntryKind) {
-    desktop_driver_move(kIconX, icon_center_y(kIconQorget));
-    EXPECT_EQ(g_hovered_icon, 3);
-    desktop_driver_move(400, 300);
-    EXPECT_EQ(g_hovered_icon, 0);
-    desktop_driver_move(100, menu_row_y(1)); // menu closed: the plain icon test
-    EXPECT_EQ(g_hovered_icon, 0);
-    g_start_menu_open = true;
-    desktop_driver_move(100, menu_row_y(1));
-    EXPECT_EQ(g_hovered_icon, -100 - WIN_TERMINAL);
-    desktop_driver_move(kIconX, menu_row_y(0)); // over the Disk icon too: the entry wins
-    EXPECT_EQ(g_hovered_icon, -100 - WIN_FILES);
-
-    g_start_menu_open = false;
-    open_window(WIN_BROWSER); // covers x >= 60: windows do not hide icons
-    desktop_driver_move(62, icon_center_y(kIconFiles));
-    EXPECT_EQ(g_hovered_icon, 1);
+    const struct {
+        bool menu_open;
+        int x, y, hovered;
+    } rows[] = {
+        {false, 44, 184, 3},
+        {false, 400, 300, 0},
+        {false, 100, menu_row_y(1), 0}, // menu closed: the plain icon test
+        {true, 100, menu_row_y(1), -100 - WIN_TERMINAL},
+        {true, 44, menu_row_y(0), -100 - WIN_FILES}, // over the Disk icon too: the entry wins
+        {false, 62, 44, 1}};                         // under the browser window
+    open_window(WIN_BROWSER);                        // covers x >= 60: windows do not hide icons
+    for (const auto& row : rows) {
+        g_start_menu_open = row.menu_open;
+        desktop_driver_move(row.x, row.y);
+        EXPECT_EQ(g_hovered_icon, row.hovered) << row.x << "," << row.y;
+    }
 }
 
 using KeyRouting = DesktopTest;
@@ -195,29 +234,59 @@ TEST_F(KeyRouting, EscapeClosesTheActiveWindowThenTheMenuThenEndsTheRun) {
     desktop_driver_character('a');
     desktop_driver_character(27);
     EXPECT_EQ(g_active_win, 0);
-    desktop_driver_key(VK_ESCAPE);
+    desktop_driver_key(kVkEscape);
     EXPECT_EQ(open_count(), 0);
     EXPECT_EQ(g_active_win, -1);
 
-    open_window(WIN_CODE_EDITOR); // the editor keeps Escape for itself...
-    desktop_driver_key(VK_ESCAPE);
-    EXPECT_GE(slot_of(WIN_CODE_EDITOR), 0);
-    g_app_wins[0].minimized = 1; // ...unless it is minimised while active
-    desktop_driver_key(VK_ESCAPE);
-    EXPECT_FALSE(g_app_wins[0].open);
-
     g_start_menu_open = true;
-    desktop_driver_key(VK_ESCAPE);
+    desktop_driver_key(kVkEscape);
     EXPECT_FALSE(g_start_menu_open);
     EXPECT_TRUE(g_running);
-    desktop_driver_key(VK_ESCAPE); // the empty desktop
+    desktop_driver_key(kVkEscape); // the empty desktop
+    EXPECT_FALSE(g_running);
+
+    g_running = true;
+    open_window(WIN_ABOUT);
+    desktop_driver_destroy(); // the host window went away
     EXPECT_FALSE(g_running);
 }
 
-TEST_F(KeyRouting, DestroyMessageEndsTheRun) {
+using WindowTable = DesktopTest;
+
+TEST_F(WindowTable, EveryKindOpensWhollyAboveTheTaskbarInTheLowestFreeSlot) {
+    for (int32_t kind = WIN_START_MENU; kind <= WIN_BROWSER; ++kind) {
+        open_window(kind);
+        const app_window& win = g_app_wins[kind - 1];
+        EXPECT_TRUE(win.open && !win.minimized && win.kind == kind);
+        EXPECT_EQ(g_active_win, kind - 1);
+        EXPECT_TRUE(win.x >= 0 && win.y >= 0 && win.x + win.w <= DESKTOP_WIDTH &&
+                    win.y + win.h <= TASKBAR_AREA.y)
+            << win.title;
+    }
+    activate_window(4);
+    open_window(42); // the table is full: nothing opens, the active window stays
+    EXPECT_EQ(open_count(), 10);
+    EXPECT_EQ(g_active_win, 4);
+
+    close_window(2);
+    close_window(0);
+    EXPECT_EQ(g_active_win, -1);
+    open_window(WIN_TERMINAL);
+    EXPECT_EQ(g_app_wins[0].kind, WIN_TERMINAL);
+    EXPECT_EQ(g_active_win, 0);
+}
+
+TEST_F(WindowTable, OpeningAKindTwiceReusesAndRestoresTheWindow) {
+    open_window(WIN_FILES);
     open_window(WIN_ABOUT);
-    desktop_driver_destroy();
-    EXPECT_FALSE(g_running);
+    minimize_window(0);
+    EXPECT_FALSE(window_is_shown(0));
+    open_window(WIN_FILES);
+    EXPECT_EQ(open_count(), 2);
+    EXPECT_EQ(g_active_win, 0);
+    EXPECT_FALSE(g_app_wins[0].minimized);
+    minimize_window(0); // minimising the active window leaves none active
+    EXPECT_EQ(g_active_win, -1);
 }
 
 } // namespace

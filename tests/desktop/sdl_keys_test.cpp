@@ -18,25 +18,15 @@ TEST(SdlKeys, VirtualKeysFollowTheLayoutForCharactersAndThePositionOtherwise) {
         {'a', 4, 0x41},
         {'z', 29, 0x5A},
         {'q', 4, 0x51}, // an AZERTY 'a' key types q
-        {'7', 36, 0x37},
+        {'0', 39, 0x30},
+        {'9', 38, 0x39},
         {';', 51, 0xBA},
         {'/', 56, 0xBF},
         {'\r', 40, 0x0D},
-        {27, 41, 0x1B},
-        {'\b', 42, 0x08},
-        {'\t', 43, 0x09},
-        {127, 76, 0x2E},
-        {KEYCODE_OF_SCANCODE | 77, 77, 0x23},   // End
-        {KEYCODE_OF_SCANCODE | 74, 74, 0x24},   // Home
-        {KEYCODE_OF_SCANCODE | 80, 80, 0x25},   // Left
-        {KEYCODE_OF_SCANCODE | 82, 82, 0x26},   // Up
-        {KEYCODE_OF_SCANCODE | 79, 79, 0x27},   // Right
-        {KEYCODE_OF_SCANCODE | 81, 81, 0x28},   // Down
-        {KEYCODE_OF_SCANCODE | 224, 224, 0x11}, // left Ctrl
-        {KEYCODE_OF_SCANCODE | 228, 228, 0x11}, // right Ctrl
-        {KEYCODE_OF_SCANCODE | 58, 58, 0x70},   // F1
-        {KEYCODE_OF_SCANCODE | 69, 69, 0x7B},   // F12
-        {KEYCODE_OF_SCANCODE | 300, 300, 0},    // unknown
+        {KEYCODE_OF_SCANCODE | 77, 77, 0x23}, // End
+        {KEYCODE_OF_SCANCODE | 58, 58, 0x70}, // F1
+        {KEYCODE_OF_SCANCODE | 69, 69, 0x7B}, // F12
+        {KEYCODE_OF_SCANCODE | 300, 300, 0},  // unknown
     };
     for (const auto& row : rows)
         EXPECT_EQ(virtual_key_for(row.keycode, row.scancode), row.vk) << row.scancode;
