@@ -85,7 +85,7 @@ TEST_F(SystemLog, OverlongLinesAreCutAtACharacterBoundaryAndKeepTheirLineEnd) {
 
 TEST_F(SystemLog, CleanupDeletesOnlyLogFilesOlderThanTheGivenDays) {
     const fs::path dir = qor_log_get_dir();
-    for (const char* name : {"old.log", "notes.txt", "system.log"})
+    for (const char* name : {"old.log", ".log", "notes.txt", "system.log"})
         qor::test::write_bytes(dir / name, "x");
     const int64_t now = qor::host::now_unix(), day = 86400;
 
@@ -97,6 +97,7 @@ TEST_F(SystemLog, CleanupDeletesOnlyLogFilesOlderThanTheGivenDays) {
     EXPECT_EQ(qor::log_cleanup_at(0, now + day + 5), QOR_OK);
     EXPECT_FALSE(fs::exists(dir / "old.log"));
     EXPECT_FALSE(fs::exists(dir / "system.log"));
+    EXPECT_FALSE(fs::exists(dir / ".log"));
     EXPECT_TRUE(fs::exists(dir / "notes.txt"));
 
     // A failed deletion is reported, and the others still happen.
