@@ -5,8 +5,8 @@
 #include "boot/boot_sequence.h"
 #include "desktop/explorer_state.h"
 #include "host/host_dialog.h"
-#include "log_fixture.h"
 #include "support/scratch.h"
+#include "system_tree_fixture.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -3,10 +3,7 @@
 // one (nor into a FIFO, which would block).
 #include "boot/system_tree.h"
 #include "host/host_time.h"
-#include "log_fixture.h"
-#include "support/scratch.h"
-
-#include <gtest/gtest.h>
+#include "system_tree_fixture.h"
 
 #include <sys/stat.h>
 
@@ -16,15 +13,15 @@ namespace {
 
 constexpr int64_t kTenDays = 10 * 86400;
 
-TEST(PlantedLinks, AreRemovedThemselvesAndNeverFollowed) {
+using PlantedLinks = qor::test::SystemTree;
+
+TEST_F(PlantedLinks, AreRemovedThemselvesAndNeverFollowed) {
     const fs::path outside = qor::test::fresh_folder("outside");
     qor::test::write_bytes(outside / "diary.txt", "private");
     fs::create_directory(outside / "folder");
     qor::test::write_bytes(outside / "folder" / "a", "a");
     const fs::path temp = qor_temp_get_dir();
     const fs::path logs = qor_log_get_dir();
-    qor::test::empty_folder(temp);
-    qor::test::empty_folder(logs);
 
     struct row {
         fs::path link;

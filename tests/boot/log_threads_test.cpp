@@ -1,10 +1,6 @@
-#include "log_fixture.h"
-#include "support/scratch.h"
+#include "system_tree_fixture.h"
 
-#include <gtest/gtest.h>
-#include <string>
 #include <thread>
-#include <vector>
 
 // The first log call of several threads at once builds the tree once, and
 // their lines come out whole.

@@ -13,43 +13,36 @@ using qor::test::make_drive;
 
 namespace {
 
-class DiskMountHotkey : public qor::test::VirtualDrive {
-  protected:
-    // Runs the handler; out and err get its console output.
-    void run_handler() {
+using DiskMountHotkey = qor::test::VirtualDrive;
+
+// Mapped drives are counted on the console and the mount logged; a failed
+// mount prints its code and logs an error.
+TEST_F(DiskMountHotkey, ReportsTheMappedDrivesOrTheFailure) {
+    const std::string start = "\n  [磁盘] Ctrl+Tab+A 触发! 启动全域磁盘挂载...\n";
+    const struct {
+        std::vector<qor::host::drive> reported;
+        std::string out, err, logged;
+    } rows[] = {
+        {{make_drive('C', drive_type::fixed), make_drive('D', drive_type::cd_dvd),
+          make_drive('E', drive_type::removable)},
+         start + "  [磁盘] 挂载完成! 已映射 2 个磁盘\n",
+         "",
+         "] [INFO] 全域磁盘挂载完成\r\n"},
+        {{}, start, "  [磁盘] 挂载失败! 错误码: -7\n", "] [ERROR] 磁盘挂载失败\r\n"},
+    };
+    for (const auto& row : rows) {
+        qor_disk_unmount_all();
+        g_drives = row.reported;
         ::testing::internal::CaptureStdout();
         ::testing::internal::CaptureStderr();
         handle_disk_mount();
         std::fflush(nullptr);
-        err = ::testing::internal::GetCapturedStderr();
-        out = ::testing::internal::GetCapturedStdout();
-    }
-    static bool log_ends_with(const std::string& line) {
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), row.err);
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), row.out);
         const std::string log =
             qor::test::read_bytes(std::filesystem::path(qor_log_get_dir()) / "system.log");
-        const std::string tail = line + "\r\n";
-        return log.size() >= tail.size() &&
-               log.compare(log.size() - tail.size(), tail.size(), tail) == 0;
+        EXPECT_TRUE(log.ends_with(row.logged)) << row.logged;
     }
-    std::string out, err;
-};
-
-TEST_F(DiskMountHotkey, ReportsTheNumberOfMappedDrives) {
-    g_drives = {make_drive('C', drive_type::fixed), make_drive('D', drive_type::cd_dvd),
-                make_drive('E', drive_type::removable)};
-    run_handler();
-    EXPECT_EQ(out, "\n  [磁盘] Ctrl+Tab+A 触发! 启动全域磁盘挂载...\n"
-                   "  [磁盘] 挂载完成! 已映射 2 个磁盘\n");
-    EXPECT_EQ(err, "");
-    EXPECT_TRUE(log_ends_with("] [INFO] 全域磁盘挂载完成"));
-}
-
-TEST_F(DiskMountHotkey, AFailedMountPrintsItsCodeAndLogsAnError) {
-    g_drives.clear();
-    run_handler();
-    EXPECT_EQ(out, "\n  [磁盘] Ctrl+Tab+A 触发! 启动全域磁盘挂载...\n");
-    EXPECT_EQ(err, "  [磁盘] 挂载失败! 错误码: -7\n");
-    EXPECT_TRUE(log_ends_with("] [ERROR] 磁盘挂载失败"));
 }
 
 } // namespace

@@ -39,9 +39,10 @@ class VirtualDrive : public ::testing::Test {
         return (mount_root() / (std::string("DiskDr") + letter)).string();
     }
     static std::vector<qor_disk_entry> list_rows(uint32_t capacity = QOR_DISK_MAX_DRIVES) {
-        std::vector<qor_disk_entry> rows(QOR_DISK_MAX_DRIVES);
+        std::vector<qor_disk_entry> rows(QOR_DISK_MAX_DRIVES + 1, qor_disk_entry{.kind = -1});
         uint32_t count = 99;
         EXPECT_EQ(qor_disk_list(rows.data(), capacity, &count), QOR_OK);
+        EXPECT_EQ(rows[capacity].kind, -1) << "a row written past the capacity";
         rows.resize(count);
         return rows;
     }
