@@ -25,22 +25,15 @@ bool planned_fault(host::fs_op op) {
     return ++g_plan.seen[op] == g_plan.fail_at && op == g_plan.op;
 }
 
+// In the order of host::fs_op.
 const char* fs_op_name(host::fs_op op) {
-    switch (op) {
-    case host::fs_op::open_read:
-        return "open for reading fails";
-    case host::fs_op::open_write:
-        return "open for writing fails";
-    case host::fs_op::read:
-        return "read fails (EIO)";
-    case host::fs_op::write:
-        return "write fails (ENOSPC/EIO)";
-    case host::fs_op::seek:
-        return "seek fails";
-    case host::fs_op::rename:
-        return "rename fails";
-    }
-    return "?";
+    static const char* const kNames[] = {"open for reading fails",
+                                         "open for writing fails",
+                                         "read fails (EIO)",
+                                         "write fails (ENOSPC/EIO)",
+                                         "seek fails",
+                                         "rename fails"};
+    return kNames[static_cast<int>(op)];
 }
 
 void report_row(const std::string& operation, host::fs_op op, int positions, int code,
