@@ -1,5 +1,8 @@
 // The source table and the URLs built from it (text only, no network):
 // properties every source keeps rather than a copy of the table.
+#include "qorget/source_table.h"
+#include "qorget/test_seams.h"
+
 #include <cstdio>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -61,6 +64,18 @@ TEST(SourceTable, EverySourceHasAUniqueNameAndHttpsUrlsUnknownIdsHaveNone) {
         EXPECT_EQ(qorget_build_search_url(id, "firefox", url, sizeof url), QOR_ERR_NOT_FOUND);
     }
     EXPECT_STREQ(url, "untouched");
+}
+
+// Lookups search the table's rows only: a row just behind them is never
+// found.
+TEST(SourceTable, LookupsStopAtTheLastRow) {
+    qorget_source rows[QORGET_SOURCE_COUNT + 1];
+    for (int32_t i = 0; i <= QORGET_SOURCE_COUNT; ++i)
+        rows[i] = {i, "Row", "https://row", "https://row/%s", "https://row?q=%s", "https://row"};
+    qor::qorget::replace_sources_for_tests(rows);
+    EXPECT_STREQ(qorget_source_name(QORGET_SOURCE_COUNT - 1), "Row");
+    EXPECT_STREQ(qorget_source_name(QORGET_SOURCE_COUNT), "Unknown");
+    qor::qorget::replace_sources_for_tests(nullptr);
 }
 
 // The slots take the name, the version ("latest" when absent) and the name.
