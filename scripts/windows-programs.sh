@@ -7,7 +7,7 @@
 #  - dorvane.exe: its usage (exit 1), and a conversion compared with the
 #    Linux dorvane on the same input: the two packages are identical except
 #    created_time (bytes 340-347) and crc32 (352-355), and both verify;
-#  - the WinINet client against tests/host/http_test_server.py.
+#  - the WinINet client against tests/support/http_test_server.py.
 # Expects WINEPREFIX and WINEDEBUG from scripts/test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -105,7 +105,7 @@ for name, data in (("windows", win), ("linux", lin)):
 print(f"packages: {len(win)} bytes, identical outside bytes 340-347 and 352-355, both verify")
 PY
 echo "--- HTTP through WinINet"
-python3 "$root/tests/host/http_test_server.py" >"$work/port.txt" &
+python3 "$root/tests/support/http_test_server.py" >"$work/port.txt" &
 server=$!
 for _ in $(seq 1 50); do [ -s "$work/port.txt" ] && break; sleep 0.1; done
 port="$(head -n1 "$work/port.txt")"

@@ -8,6 +8,10 @@
 
 #include <algorithm>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace qor::test {
 namespace {
 
@@ -98,6 +102,38 @@ TEST(StagedFile, AbandonedStagingsOfDeadWritersAreRemovedOthersKept) {
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(folder_names(folder), expected);
 }
+
+#ifndef _WIN32
+// What only POSIX hosts have: the umask, symbolic links without special
+// rights, names of 255 bytes anywhere.
+TEST(StagedFile, NewFilesGetOrdinaryPermissionsAndLinksKeepPointing) {
+    const auto folder = fresh_folder();
+    const mode_t previous = umask(027);
+    host::staged_file file;
+    ASSERT_TRUE(stage_with(folder / "made", "x", &file));
+    ASSERT_TRUE(host::commit_staged_file(&file));
+    umask(previous);
+    EXPECT_EQ(fs::status(folder / "made").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    write_bytes(folder / "target", "old");
+    fs::create_symlink(folder / "target", folder / "link");
+    ASSERT_TRUE(stage_with(folder / "link", "new", &file));
+    ASSERT_TRUE(host::commit_staged_file(&file));
+    EXPECT_TRUE(fs::is_symlink(folder / "link"));
+    EXPECT_EQ(read_bytes(folder / "target"), "new");
+}
+
+TEST(StagedFile, LongestFileNamesStillStage) {
+    const auto folder = fresh_folder();
+    const std::string name(255, 'n');
+    host::staged_file file;
+    ASSERT_TRUE(stage_with(folder / name, "long", &file));
+    ASSERT_TRUE(host::commit_staged_file(&file));
+    EXPECT_EQ(read_bytes(folder / name), "long");
+    EXPECT_EQ(folder_names(folder), std::vector<std::string>{name});
+}
+#endif
 
 } // namespace
 } // namespace qor::test

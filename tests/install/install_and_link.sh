@@ -10,7 +10,7 @@
 set -euo pipefail
 build=$1 source=$2 scratch=$3 cflags=${4:-}
 rm -rf "$scratch"
-mkdir -p "$scratch/tmp" "$scratch/served"
+mkdir -p "$scratch/tmp"
 prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 test -x "$prefix/bin/Tarnwick"
@@ -31,12 +31,13 @@ exported=$(nm -D --defined-only "$prefix/lib/libqoros.so" | awk '$2 != "A" {prin
 [ "$declared" = "$exported" ] ||
   fail "exported symbols differ from the headers' names: $(diff <(echo "$declared") <(echo "$exported") | grep '^[<>]' | head -n5)"
 
-echo "served by the loopback server" >"$scratch/served/file.txt"
-python3 "$source/serve_loopback.py" "$scratch/served" "$scratch/port" 2>/dev/null &
+python3 -c 'import sys; sys.stdout.buffer.write(bytes((i * 7 + 3) % 256 for i in range(300)))' \
+  >"$scratch/expected.bin"
+python3 "$source/../support/http_test_server.py" >"$scratch/port" &
 server=$!
 trap 'kill $server 2>/dev/null || true' EXIT
 for _ in $(seq 1 100); do [ -s "$scratch/port" ] && break; sleep 0.1; done
-url="http://127.0.0.1:$(cat "$scratch/port")/file.txt"
+url="http://127.0.0.1:$(head -n1 "$scratch/port")/bytes/300"
 
 # run <name> <program>: runs it in its own folder and checks what it did.
 run() {
@@ -47,7 +48,7 @@ run() {
   [ "$out" = "$(printf 'QorOS v6.0 (Windows Native) | 0 processes\nevery area works')" ] ||
     fail "$1 printed: $out"
   grep -q "installed library works" "$work/tmp/QorOS/Logs/system.log" || fail "$1: no log line"
-  cmp -s "$work/downloaded.txt" "$scratch/served/file.txt" || fail "$1: download differs"
+  cmp -s "$work/downloaded.txt" "$scratch/expected.bin" || fail "$1: download differs"
   [ "$(head -c 8 "$work/text.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
     fail "$1: text.png is not a PNG"
   echo "$1: every area works"

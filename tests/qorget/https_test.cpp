@@ -1,8 +1,9 @@
-// HTTPS against a loopback TLS server whose certificate authority the test
-// makes and hands to the client.
+// HTTPS against a loopback TLS server whose throw-away certificate authority
+// the test makes with the openssl tool and hands to the client.
 #include "qorget_fixture.h"
 
-#include "support/test_certificates.h"
+#include <cstdlib>
+#include <fstream>
 
 namespace qor::test {
 namespace {
@@ -11,18 +12,37 @@ class Https : public QorgetTest {
   protected:
     void SetUp() override {
         QorgetTest::SetUp();
-        ASSERT_TRUE(make_test_certificates(fresh_folder("ca"), &certificates_));
+        const std::string key = "-newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes";
+        std::ofstream(folder_ / "server.ext") << "subjectAltName=IP:127.0.0.1\n"
+                                                 "basicConstraints=CA:FALSE\n"
+                                                 "extendedKeyUsage=serverAuth\n";
+        ASSERT_TRUE(openssl("req -x509 " + key +
+                            " -keyout ca.key -out ca.pem -days 2 -subj '/CN=QorOS Test CA'"
+                            " -addext basicConstraints=critical,CA:TRUE"
+                            " -addext keyUsage=critical,keyCertSign,cRLSign"));
+        ASSERT_TRUE(
+            openssl("req " + key + " -keyout server.key -out server.csr -subj '/CN=127.0.0.1'"));
+        ASSERT_TRUE(openssl("x509 -req -in server.csr -CA ca.pem -CAkey ca.key -CAcreateserial"
+                            " -out server.pem -days 2 -extfile server.ext"));
+    }
+    // Its output goes to openssl.log in the certificates' folder.
+    bool openssl(const std::string& arguments) {
+        const std::string command =
+            "cd '" + folder_.string() + "' && openssl " + arguments + " >>openssl.log 2>&1";
+        return std::system(command.c_str()) == 0;
     }
     void trust_test_authority() {
         host::http_transport_settings settings;
-        settings.ca_bundle_path = certificates_.authority_path.c_str();
+        settings.ca_bundle_path = authority_.c_str();
         host::http_set_transport_settings(&settings);
     }
-    test_certificates certificates_;
+    std::filesystem::path folder_ = fresh_folder("ca");
+    std::string authority_ = (folder_ / "ca.pem").string();
+    tls_identity identity_{(folder_ / "server.pem").string(), (folder_ / "server.key").string()};
 };
 
 TEST_F(Https, DownloadsOnlyFromAServerSignedByATrustedAuthority) {
-    loopback_http_server server(&certificates_.server);
+    loopback_http_server server(&identity_);
     ASSERT_TRUE(server.running());
     server.route("/secure", {.pattern_length = 200 * 1024});
     const auto folder = fresh_folder();
@@ -37,7 +57,7 @@ TEST_F(Https, DownloadsOnlyFromAServerSignedByATrustedAuthority) {
 }
 
 TEST_F(Https, SpeedTestsAndSearchesWorkOverTls) {
-    loopback_http_server server(&certificates_.server);
+    loopback_http_server server(&identity_);
     use_local_sources(server);
     use_fixed_step_clock();
     trust_test_authority();

@@ -1,150 +1,202 @@
-// POSIX implementation of the test helpers that start programs.
+// Starting programs from tests, the same way on every host: a child's
+// output goes into two files in a fresh scratch folder, read back once it
+// has ended, so nothing has to drain pipes while it runs. Only starting,
+// waiting and killing differ between POSIX and Windows.
 #include "support/child_process.h"
+#include "support/scratch.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
-#include <poll.h>
+#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
+extern char** environ;
+#endif
 
 namespace qor::test {
 
 namespace {
 
-std::vector<char*> make_argv(const std::string& program, const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
+using environment = std::map<std::string, std::string>;
+
+// This process's environment with the overrides on top, as NAME=value texts.
+std::vector<std::string> child_environment(const environment& overrides) {
+#ifdef _WIN32
+    char** entries = _environ;
+#else
+    char** entries = environ;
+#endif
+    environment variables;
+    for (char** entry = entries; *entry; ++entry) {
+        const std::string text = *entry;
+        const size_t eq = text.find('=', 1); // "=C:=C:\..." entries start with '='
+        if (eq != std::string::npos) variables[text.substr(0, eq)] = text.substr(eq + 1);
+    }
+    for (const auto& [name, value] : overrides)
+        variables[name] = value;
+    std::vector<std::string> out;
+    for (const auto& [name, value] : variables)
+        out.push_back(name + "=" + value);
+    return out;
+}
+
+#ifdef _WIN32
+// Killed programs report this exit code.
+constexpr UINT kKilledExitCode = 0xDEAD;
+
+std::wstring widen(const std::string& text) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, out.data(), n);
+    out.resize(static_cast<size_t>(n - 1));
+    return out;
+}
+
+// One argument quoted so that the C runtime's parser gives it back as it is.
+std::wstring quoted(const std::wstring& arg) {
+    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
+    std::wstring out = L"\"";
+    size_t backslashes = 0;
+    for (wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(backslashes * 2, L'\\');
+    return out + L"\"";
+}
+
+intptr_t spawn(const std::string& program, const std::vector<std::string>& args,
+               const std::vector<std::string>& env, const std::string& cwd,
+               const std::filesystem::path& out, const std::filesystem::path& err) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    auto create = [&](const std::filesystem::path& path) {
+        return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           &inherit, CREATE_ALWAYS, 0, nullptr);
+    };
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = create(out);
+    startup.hStdError = create(err);
+    std::wstring line = quoted(widen(program)), block;
+    for (const auto& arg : args)
+        line += L" " + quoted(widen(arg));
+    for (const auto& entry : env)
+        block += widen(entry) + L'\0';
+    block += L'\0';
+    // Like the shell: a relative program counts from the working folder, and
+    // a name without ".exe" finds the ".exe" file.
+    std::filesystem::path file = program;
+    if (!cwd.empty() && !file.has_root_directory()) file = std::filesystem::path(cwd) / file;
+    if (!std::filesystem::exists(file)) file += ".exe";
+    const std::wstring folder = widen(cwd);
+    PROCESS_INFORMATION started{};
+    const bool ok = CreateProcessW(file.c_str(), line.data(), nullptr, nullptr, TRUE,
+                                   CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, block.data(),
+                                   folder.empty() ? nullptr : folder.c_str(), &startup, &started);
+    CloseHandle(startup.hStdOutput);
+    CloseHandle(startup.hStdError);
+    if (!ok) return 0;
+    CloseHandle(started.hThread);
+    return reinterpret_cast<intptr_t>(started.hProcess);
+}
+
+int process_id(intptr_t child) {
+    return static_cast<int>(GetProcessId(reinterpret_cast<HANDLE>(child)));
+}
+
+int collect(intptr_t child) {
+    const auto process = reinterpret_cast<HANDLE>(child);
+    WaitForSingleObject(process, INFINITE);
+    DWORD code = 0;
+    const bool known = GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    return known && code != kKilledExitCode ? static_cast<int>(code) : -1;
+}
+
+void kill_child(intptr_t child) {
+    TerminateProcess(reinterpret_cast<HANDLE>(child), kKilledExitCode);
+}
+#else
+intptr_t spawn(const std::string& program, const std::vector<std::string>& args,
+               const std::vector<std::string>& env, const std::string& cwd,
+               const std::filesystem::path& out, const std::filesystem::path& err) {
+    std::vector<char*> argv{const_cast<char*>(program.c_str())}, envp;
     for (const auto& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
+    for (const auto& entry : env)
+        envp.push_back(const_cast<char*>(entry.c_str()));
     argv.push_back(nullptr);
-    return argv;
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    constexpr int kCreate = O_WRONLY | O_CREAT | O_TRUNC;
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), kCreate, 0600);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), kCreate, 0600);
+    if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
+    pid_t pid = 0;
+    const int failed =
+        posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    return failed ? 0 : pid;
 }
 
-// Only async-signal-safe work happens between fork and exec, so the
-// environment and argv are prepared before forking.
-[[noreturn]] void exec_child(const std::vector<char*>& argv, const std::string& cwd) {
-    if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
-    execv(argv[0], argv.data());
-    _exit(127);
+int process_id(intptr_t child) {
+    return static_cast<int>(child);
 }
 
-// Environment changes are made in the parent around fork and undone
-// afterwards, which keeps the child free of allocations before exec.
-struct scoped_env {
-    std::map<std::string, std::pair<bool, std::string>> saved;
-    explicit scoped_env(const std::map<std::string, std::string>& overrides) {
-        for (const auto& [name, value] : overrides) {
-            const char* old = getenv(name.c_str());
-            saved[name] = {old != nullptr, old ? old : ""};
-            setenv(name.c_str(), value.c_str(), 1);
-        }
-    }
-    ~scoped_env() {
-        for (const auto& [name, old] : saved) {
-            if (old.first)
-                setenv(name.c_str(), old.second.c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
-    }
-};
-
-int collect(pid_t pid) {
+int collect(intptr_t child) {
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    while (waitpid(static_cast<pid_t>(child), &status, 0) < 0 && errno == EINTR) {
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-void drain(int out_fd, int err_fd, std::string* out, std::string* err) {
-    pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
-    std::string* sinks[2] = {out, err};
-    int open_count = 2;
-    char buffer[4096];
-    while (open_count > 0) {
-        if (poll(fds, 2, -1) < 0) {
-            if (errno == EINTR) continue;
-            break;
-        }
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-            const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
-            if (n > 0) {
-                sinks[i]->append(buffer, static_cast<size_t>(n));
-            } else if (n == 0 || errno != EINTR) {
-                close(fds[i].fd);
-                fds[i].fd = -1;
-                --open_count;
-            }
-        }
-    }
+void kill_child(intptr_t child) {
+    kill(static_cast<pid_t>(child), SIGKILL);
 }
+#endif
 
 } // namespace
 
 run_result run_program(const std::string& program, const std::vector<std::string>& args,
-                       const std::map<std::string, std::string>& env_overrides,
-                       const std::string& cwd) {
+                       const environment& env_overrides, const std::string& cwd) {
+    const auto folder = fresh_folder("output");
     run_result result;
-    int out_pipe[2], err_pipe[2];
-    if (pipe2(out_pipe, O_CLOEXEC) != 0) return result;
-    if (pipe2(err_pipe, O_CLOEXEC) != 0) {
-        close(out_pipe[0]);
-        close(out_pipe[1]);
-        return result;
-    }
-    const auto argv = make_argv(program, args);
-    pid_t pid;
-    {
-        scoped_env env(env_overrides);
-        pid = fork();
-        if (pid == 0) {
-            dup2(out_pipe[1], STDOUT_FILENO);
-            dup2(err_pipe[1], STDERR_FILENO);
-            exec_child(argv, cwd);
-        }
-    }
-    close(out_pipe[1]);
-    close(err_pipe[1]);
-    if (pid < 0) {
-        close(out_pipe[0]);
-        close(err_pipe[0]);
-        return result;
-    }
-    drain(out_pipe[0], err_pipe[0], &result.out, &result.err);
-    result.exit_code = collect(pid);
+    const intptr_t child =
+        spawn(program, args, child_environment(env_overrides), cwd, folder / "out", folder / "err");
+    if (!child) return result;
+    result.exit_code = collect(child);
+    result.out = read_bytes(folder / "out");
+    result.err = read_bytes(folder / "err");
     return result;
 }
 
 background_program start_background(const std::string& program,
                                     const std::vector<std::string>& args,
-                                    const std::map<std::string, std::string>& env_overrides) {
-    const auto argv = make_argv(program, args);
-    scoped_env env(env_overrides);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null_fd = open("/dev/null", O_WRONLY);
-        if (null_fd >= 0) {
-            dup2(null_fd, STDOUT_FILENO);
-            dup2(null_fd, STDERR_FILENO);
-        }
-        exec_child(argv, "");
-    }
-    return background_program{pid > 0 ? pid : 0};
+                                    const environment& env_overrides) {
+    const auto folder = fresh_folder("output");
+    const intptr_t child =
+        spawn(program, args, child_environment(env_overrides), "", folder / "out", folder / "err");
+    return background_program{child ? process_id(child) : 0, child};
 }
 
 int wait_for(background_program* program) {
-    if (program->pid <= 0) return -1;
-    const int code = collect(program->pid);
-    program->pid = 0;
-    return code;
+    const intptr_t child = program->native;
+    *program = {};
+    return child ? collect(child) : -1;
 }
 
 void stop(background_program* program) {
-    if (program->pid <= 0) return;
-    kill(program->pid, SIGKILL);
+    if (program->native) kill_child(program->native);
     wait_for(program);
 }
 

@@ -2,6 +2,7 @@
 // captured, or start one in the background and stop it again.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ run_result run_program(const std::string& program, const std::vector<std::string
 // A program running in the background.
 struct background_program {
     int pid = 0;
+    intptr_t native = 0; // the host's handle of the child (its pid on POSIX)
 };
 background_program start_background(const std::string& program,
                                     const std::vector<std::string>& args,

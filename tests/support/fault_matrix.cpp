@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 namespace qor::test {
 
@@ -22,6 +23,17 @@ fault_plan g_plan;
 
 bool planned_fault(host::fs_op op) {
     return ++g_plan.seen[op] == g_plan.fail_at && op == g_plan.op;
+}
+
+// In the order of host::fs_op.
+const char* fs_op_name(host::fs_op op) {
+    static const char* const kNames[] = {"open for reading fails",
+                                         "open for writing fails",
+                                         "read fails (EIO)",
+                                         "write fails (ENOSPC/EIO)",
+                                         "seek fails",
+                                         "rename fails"};
+    return kNames[static_cast<int>(op)];
 }
 
 void report_row(const std::string& operation, host::fs_op op, int positions, int code,
@@ -49,34 +61,12 @@ void plan_fault(host::fs_op op, int position) {
     g_plan.fail_at = position;
 }
 
-const std::map<host::fs_op, int>& counted_operations() {
-    return g_plan.seen;
-}
-
-const char* fs_op_name(host::fs_op op) {
-    switch (op) {
-    case host::fs_op::open_read:
-        return "open for reading fails";
-    case host::fs_op::open_write:
-        return "open for writing fails";
-    case host::fs_op::read:
-        return "read fails (EIO)";
-    case host::fs_op::write:
-        return "write fails (ENOSPC/EIO)";
-    case host::fs_op::seek:
-        return "seek fails";
-    case host::fs_op::rename:
-        return "rename fails";
-    }
-    return "?";
-}
-
 void fail_each(const std::string& operation, const std::function<int()>& run,
                std::initializer_list<host::fs_op> ops, const std::filesystem::path& destination,
                int expected_code, int most_positions) {
     plan_fault(host::fs_op::read, 0);
     ASSERT_EQ(run(), QOR_OK) << operation << " without faults";
-    const auto counts = counted_operations();
+    const auto counts = g_plan.seen;
     write_bytes(destination, "previous content");
     const auto listing = folder_names(destination.parent_path());
     for (host::fs_op op : ops) {

@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
-#include <map>
 #include <string>
 
 namespace qor::test {
@@ -27,11 +26,6 @@ struct scoped_fault_plan {
 // Clears the counts and makes occurrence `position` (1-based) of `op` fail;
 // position 0 fails nothing.
 void plan_fault(host::fs_op op, int position);
-// How often each operation ran since the last plan_fault.
-const std::map<host::fs_op, int>& counted_operations();
-
-const char* fs_op_name(host::fs_op op);
-
 // Fails each counted occurrence of each kind in `ops` in turn. `run` must
 // succeed (QOR_OK) without faults; with one it must return expected_code and
 // leave `destination` holding "previous content" and its folder unchanged.

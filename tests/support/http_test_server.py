@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""HTTP server on 127.0.0.1 for tests/host/http_client_test.cpp.
+"""HTTP server on 127.0.0.1 for tests that run outside the test process: the
+WinINet client under Wine and the installed library's download.
 
 Prints its port on the first line of standard output, then serves until
 killed:
