@@ -13,6 +13,29 @@ using qor::test::write_bytes;
 
 namespace {
 
+// The raw helpers library users get: missing arguments are refused, not
+// followed, and real ones work.
+TEST(PackageHelpers, RefuseMissingArgumentsAndWorkOnRealOnes) {
+    const fs::path path = qor::test::fresh_folder("helpers") / "raw";
+    EXPECT_EQ(qpa_open_file_write(nullptr), QPA_INVALID_FILE);
+    EXPECT_EQ(qpa_open_file_read(nullptr), QPA_INVALID_FILE);
+    const qpa_file written = qpa_open_file_write(path.string().c_str());
+    ASSERT_NE(written, QPA_INVALID_FILE);
+    qpa_close_file(written);
+    const qpa_file read = qpa_open_file_read(path.string().c_str());
+    EXPECT_NE(read, QPA_INVALID_FILE);
+    qpa_close_file(read);
+    qpa_close_file(QPA_INVALID_FILE);
+
+    char name[8] = "keep";
+    qpa_strncpy_safe(nullptr, "text", sizeof name);
+    qpa_strncpy_safe(name, nullptr, sizeof name);
+    qpa_strncpy_safe(name, "text", 0);
+    EXPECT_STREQ(name, "keep");
+    qpa_strncpy_safe(name, "a long name", sizeof name);
+    EXPECT_STREQ(name, "a long ");
+}
+
 TEST(PackageHeader, ReadsValidHeadersAndRefusesEverythingElse) {
     const auto dir = qor::test::fresh_folder();
     const std::string bytes = bare_package("Firefox"); // exactly the header

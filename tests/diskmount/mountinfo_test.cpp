@@ -14,8 +14,11 @@ TEST(Mountinfo, ParsesFieldsOptionalTagsAndEscapes) {
         "36 35 98:0 /mnt1 /mnt/my\\040disk rw,noatime master:1 shared:2 - ext3 /dev/root rw\n"
         "garbage line\n"
         "37 35 x:y / /bad rw - ext4 /dev/sdb1 rw\n"
-        "38 35 0:44 / /net rw - nfs4 server:/export rw,vers=4.2");
-    ASSERT_EQ(mounts.size(), 2u);
+        "38 35 0:44 / /net rw - nfs4 server:/export rw,vers=4.2\n"
+        "39 35 8:17 / /media/usb0123 rw shared:3 ext4 /dev/sdb1 rw\n" // no "-": not a mount
+        "41 35 8:19 / - ext4 /dev/sdd1 rw\n"                          // fields missing before "-"
+        "40 35 8:18 / /media/disk0123 rw - vfat /dev/sdc1 rw");
+    ASSERT_EQ(mounts.size(), 3u);
     EXPECT_EQ(mounts[0].major, 98u);
     EXPECT_EQ(mounts[0].minor, 0u);
     EXPECT_EQ(mounts[0].mount_point, "/mnt/my disk");
@@ -23,6 +26,8 @@ TEST(Mountinfo, ParsesFieldsOptionalTagsAndEscapes) {
     EXPECT_EQ(mounts[0].source, "/dev/root");
     EXPECT_EQ(mounts[1].fs_type, "nfs4");
     EXPECT_EQ(mounts[1].source, "server:/export");
+    EXPECT_EQ(mounts[2].mount_point, "/media/disk0123")
+        << "digits are only escapes after a backslash";
 }
 
 TEST(Mountinfo, ChoosesOneLetterPerRealFileSystemRootFirst) {

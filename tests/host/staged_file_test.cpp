@@ -29,6 +29,16 @@ int dead_pid() {
     return pid;
 }
 
+// Open descriptors of this process; Windows has no such listing (0 there).
+size_t open_descriptor_count() {
+#ifdef _WIN32
+    return 0;
+#else
+    const fs::directory_iterator entries("/proc/self/fd");
+    return static_cast<size_t>(std::distance(fs::begin(entries), fs::end(entries)));
+#endif
+}
+
 std::string staging_name(const std::string& file, int pid) {
     return "." + file + ".qor-staging." + std::to_string(pid) + ".0123456789abcdef";
 }
@@ -50,10 +60,12 @@ TEST(StagedFile, DiscardLeavesTheOldFileAndNothingBehind) {
     const auto folder = fresh_folder();
     const auto path = folder / "data";
     write_bytes(path, "old");
+    const size_t descriptors_before = open_descriptor_count();
     host::staged_file file;
     ASSERT_TRUE(stage_with(path, "partial", &file));
     host::discard_staged_file(&file);
     host::discard_staged_file(&file);
+    EXPECT_EQ(open_descriptor_count(), descriptors_before) << "discarding closes the staged file";
     EXPECT_EQ(read_bytes(path), "old");
     EXPECT_EQ(folder_names(folder), std::vector<std::string>{"data"});
     EXPECT_FALSE(host::commit_staged_file(&file));
