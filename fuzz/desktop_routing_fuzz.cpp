@@ -7,13 +7,13 @@
 #include <qoros/qor_event.h>
 #include <qoros/qor_terminal.h>
 
-#include "boot/boot_paths.h"
 #include "desktop/app_windows.h"
 #include "desktop/desktop_driver.h"
 #include "desktop/desktop_host.h"
 #include "desktop/editor.h"
 #include "desktop/explorer_state.h"
 #include "host/host_shell.h"
+#include "session/bootsys_paths.h"
 
 #include "fuzz_scratch.h"
 

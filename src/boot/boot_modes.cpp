@@ -1,12 +1,12 @@
 #include "boot/boot_modes.h"
 
 #include "boot/banner.h"
-#include "boot/boot_paths.h"
 #include "boot/boot_sequence.h"
 #include "boot/shutdown_sequence.h"
 #include "desktop/desktop_host.h"
 #include "host/host_dialog.h"
 #include "host/host_time.h"
+#include "session/bootsys_paths.h"
 
 #include <clocale>
 #include <cstdio>

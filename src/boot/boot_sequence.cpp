@@ -1,9 +1,9 @@
 #include "boot/boot_sequence.h"
 
-#include "boot/boot_paths.h"
 #include "boot/bounded_text.h"
 #include "boot/system_tree.h"
 #include "desktop/explorer_state.h"
+#include "session/bootsys_paths.h"
 
 #include <cstdio>
 #include <qoros/qor_graphics.h>

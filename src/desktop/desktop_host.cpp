@@ -7,7 +7,6 @@
 #include <qoros/qor_hooks.h>
 #include <qoros/qor_window.h>
 
-#include "boot/shutdown_sequence.h"
 #include "desktop/app_windows.h"
 #include "desktop/desktop_input.h"
 #include "desktop/desktop_render.h"
@@ -15,6 +14,7 @@
 #include "diskmount/disk_mount_hotkey.h"
 #include "host/host_time.h"
 #include "host/host_window.h"
+#include "session/shutdown_hooks.h"
 
 bool g_running = false;
 int g_desktop_win = 0;
@@ -35,6 +35,17 @@ void run_frame_loop() {
         qor::host::sleep_ms(FRAME_SLEEP_MS);
         if (!g_running) break;
     }
+}
+
+// Shutdown step: the registry entry, the desktop context and, with them,
+// the host window and its windowing system (which hold session resources
+// such as the D-Bus connection until they are released).
+void release_desktop_graphics() {
+    if (g_desktop_win != 0) qor_window_destroy(g_desktop_win);
+    g_desktop_win = 0;
+    qor_graphics_destroy_context(g_main_ctx);
+    g_main_ctx = nullptr;
+    qor::host::window_destroy();
 }
 
 } // namespace
@@ -68,6 +79,7 @@ bool run_frame_pass() {
 }
 
 int run_desktop_host() {
+    qor::session::set_graphics_release(release_desktop_graphics);
     if (!qor::host::window_system_start()) return report_setup_failure("  [图形] 窗口注册失败!\n");
     if (!qor::host::window_create("QorOS v7.0 - Vuredivaz Uvodadov UZ", DESKTOP_WIDTH,
                                   DESKTOP_HEIGHT)) {
@@ -83,15 +95,4 @@ int run_desktop_host() {
     render_and_present(true);
     run_frame_loop();
     return 0;
-}
-
-// Shutdown step: the registry entry, the desktop context and, with them,
-// the host window and its windowing system (which hold session resources
-// such as the D-Bus connection until they are released).
-void release_desktop_graphics() {
-    if (g_desktop_win != 0) qor_window_destroy(g_desktop_win);
-    g_desktop_win = 0;
-    qor_graphics_destroy_context(g_main_ctx);
-    g_main_ctx = nullptr;
-    qor::host::window_destroy();
 }

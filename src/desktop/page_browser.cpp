@@ -1,10 +1,10 @@
 #include <qoros/qor_package.h>
 
-#include "boot/boot_paths.h"
 #include "desktop/app_windows.h"
 #include "desktop/content_pages.h"
 #include "desktop/desktop_paint.h"
 #include "desktop/frame_inputs.h"
+#include "session/bootsys_paths.h"
 
 bool browser_package_installed() {
     return g_firefox_qpa[0] != '\0' && qor_file_exists(g_firefox_qpa);

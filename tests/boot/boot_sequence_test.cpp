@@ -1,11 +1,11 @@
 // The boot in-process: a failing stage stops the boot where it happens, and
 // each mode turns that into exit code 1.
 #include "boot/boot_modes.h"
-#include "boot/boot_paths.h"
 #include "boot/boot_sequence.h"
 #include "desktop/explorer_state.h"
 #include "host/host_dialog.h"
 #include "log_fixture.h"
+#include "session/bootsys_paths.h"
 #include "support/scratch.h"
 
 #include <cstring>

@@ -11,13 +11,13 @@
 #include <qoros/qor_disk.h>
 #include <qoros/qor_event.h>
 
-#include "boot/boot_paths.h"
 #include "desktop/app_windows.h"
 #include "desktop/desktop_driver.h"
 #include "desktop/desktop_host.h"
 #include "desktop/desktop_icons.h"
 #include "desktop/desktop_render.h"
 #include "desktop/taskbar.h"
+#include "session/bootsys_paths.h"
 #include "support/test_glyphs.h"
 
 namespace qor::test {

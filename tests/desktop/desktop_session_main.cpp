@@ -7,7 +7,6 @@
 #include <qoros/qor_event.h>
 #include <qoros/qor_terminal.h>
 
-#include "boot/boot_paths.h"
 #include "desktop/app_windows.h"
 #include "desktop/desktop_driver.h"
 #include "desktop/desktop_icons.h"
@@ -15,6 +14,7 @@
 #include "desktop/explorer_state.h"
 #include "desktop/start_menu.h"
 #include "host/host_shell.h"
+#include "session/bootsys_paths.h"
 
 #include <cstdio>
 #include <filesystem>
