@@ -13,6 +13,7 @@
 #include "desktop/frame_update.h"
 #include "desktop/start_menu.h"
 #include "desktop/taskbar.h"
+#include "host/host_keys.h"
 #include "host/host_time.h"
 
 using qor::host::window_message;
@@ -41,7 +42,7 @@ void push_key_event(uint32_t key) {
 }
 
 void route_key_without_active_window(uint32_t key) {
-    if (key != VK_ESCAPE_KEY) return;
+    if (key != qor::host::kKeyEscape) return;
     if (g_start_menu_open) {
         g_start_menu_open = false;
         render_and_present(false);
@@ -72,7 +73,7 @@ void route_key(uint32_t key) {
         render_and_present(false);
         return;
     }
-    if (key == VK_ESCAPE_KEY) {
+    if (key == qor::host::kKeyEscape) {
         close_window(slot);
         render_and_present(false);
         return;

@@ -7,9 +7,6 @@
 
 #include "host/host_window.h"
 
-// Windows virtual-key codes the desktop itself reacts to.
-constexpr uint32_t VK_ESCAPE_KEY = 0x1B;
-
 struct framebuffer_point {
     int x, y;
 };

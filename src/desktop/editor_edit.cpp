@@ -1,6 +1,7 @@
 // Editing the code editor's buffer. Every limit (255 characters a line, 199
 // lines) is enforced by refusing the edit.
 #include "desktop/editor.h"
+#include "host/host_keys.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,8 +20,13 @@ constexpr const char* kSample[] = {
     "    qor_graphics_init();", "", "    return 0;", "}",
 };
 
-constexpr unsigned kKeyEnd = 0x23, kKeyHome = 0x24, kKeyLeft = 0x25, kKeyUp = 0x26,
-                   kKeyRight = 0x27, kKeyDown = 0x28, kKeyDelete = 0x2E;
+using qor::host::kKeyDelete;
+using qor::host::kKeyDown;
+using qor::host::kKeyEnd;
+using qor::host::kKeyHome;
+using qor::host::kKeyLeft;
+using qor::host::kKeyRight;
+using qor::host::kKeyUp;
 
 int& row() {
     return g_code.cursor_row;

@@ -1,8 +1,9 @@
 // The file explorer's shared state (one record for the Files and homet
-// windows) and the folders the boot sequence sets up.
+// windows); its home is the bootsys tree's homet folder.
 #pragma once
 
 #include "qoros/qor_types.h"
+#include "session/bootsys_paths.h"
 
 #include <cstdint>
 
@@ -26,5 +27,3 @@ struct explorer_state {
 };
 
 extern explorer_state g_files;
-extern char g_homet_dir[QOR_PATH_MAX];
-extern char g_bootsys_dir[QOR_PATH_MAX];

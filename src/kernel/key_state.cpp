@@ -9,8 +9,15 @@ namespace qor::kernel {
 
 namespace {
 
+using host::kKeyAlt;
+using host::kKeyCtrl;
+using host::kKeyLeftWin;
+using host::kKeyRightWin;
+using host::kKeyShift;
+using host::kKeyTab;
+
 struct modifier_key {
-    int key;
+    uint32_t key;
     uint32_t bit;
 };
 
