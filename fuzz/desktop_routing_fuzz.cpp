@@ -60,7 +60,7 @@ const std::string& home_folder() {
 }
 
 void check_window_table() {
-    require(g_active_win >= -1 && g_active_win < APP_WINDOW_SLOTS);
+    require(g_active_win >= -1 && g_active_win < kAppWindowSlots);
     if (g_active_win >= 0) require(g_app_wins[g_active_win].open);
     bool kind_open[WIN_BROWSER + 1] = {};
     for (const app_window& win : g_app_wins) {
@@ -72,7 +72,7 @@ void check_window_table() {
 }
 
 void draw_every_open_slot() {
-    for (int slot = 0; slot < APP_WINDOW_SLOTS; ++slot) {
+    for (int slot = 0; slot < kAppWindowSlots; ++slot) {
         if (!g_app_wins[slot].open) continue;
         render_window_frame(slot);
         render_window_content(slot);

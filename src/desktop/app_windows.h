@@ -28,10 +28,10 @@ struct app_window {
     uint8_t minimized; // not drawn, not hit by clicks, still on the taskbar
 };
 
-constexpr int APP_WINDOW_SLOTS = 10;
-constexpr int TITLE_BAR_HEIGHT = 24;
+constexpr int kAppWindowSlots = 10;
+constexpr int kTitleBarHeight = 24;
 
-extern app_window g_app_wins[APP_WINDOW_SLOTS];
+extern app_window g_app_wins[kAppWindowSlots];
 // Index of the active window, or -1 for none.
 extern int32_t g_active_win;
 

@@ -14,7 +14,7 @@ void render_window_content(int slot) {
     // A page paints below the title bar and never outside its window, however
     // long its texts are.
     const qor::gfx::clip_scope content(
-        g_main_ctx, {win.x, win.y + TITLE_BAR_HEIGHT, win.w, win.h - TITLE_BAR_HEIGHT});
+        g_main_ctx, {win.x, win.y + kTitleBarHeight, win.w, win.h - kTitleBarHeight});
     switch (win.kind) {
     case WIN_FILES:
         render_files(slot);

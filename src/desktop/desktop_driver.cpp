@@ -1,3 +1,6 @@
+// The window-less driver: builds the messages the host window would send
+// (sized to an unscaled 800 x 600 client area) and hands them to the same
+// handler, so tests and tools exercise the real routing.
 #include "desktop/desktop_driver.h"
 
 #include <qoros/qor_graphics.h>
@@ -14,8 +17,8 @@ using qor::host::window_message_kind;
 namespace {
 
 void send(window_message message) {
-    message.client_w = DESKTOP_WIDTH;
-    message.client_h = DESKTOP_HEIGHT;
+    message.client_w = kDesktopWidth;
+    message.client_h = kDesktopHeight;
     desktop_handle_message(message);
 }
 
@@ -31,7 +34,7 @@ void send_pointer(window_message_kind kind, int x, int y, int wheel) {
 } // namespace
 
 bool desktop_driver_start() {
-    if (!g_main_ctx) g_main_ctx = qor_graphics_create_context(DESKTOP_WIDTH, DESKTOP_HEIGHT);
+    if (!g_main_ctx) g_main_ctx = qor_graphics_create_context(kDesktopWidth, kDesktopHeight);
     desktop_frame_forget();
     close_all_windows();
     g_start_menu_open = false;

@@ -7,8 +7,8 @@ struct desktop_icon {
     const char* label;
 };
 
-constexpr int DESKTOP_ICON_COUNT = 8;
-extern const desktop_icon g_icons[DESKTOP_ICON_COUNT];
+constexpr int kDesktopIconCount = 8;
+extern const desktop_icon g_icons[kDesktopIconCount];
 
 // The id of the first icon whose box holds the point (right and bottom
 // edges excluded), 0 when none does. Windows over an icon are not considered.

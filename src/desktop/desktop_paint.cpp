@@ -1,3 +1,5 @@
+// The desktop's drawing helpers: each forwards one shape or text to the
+// graphics library in the one desktop context.
 #include "desktop/desktop_paint.h"
 
 #include "desktop/desktop_render.h"

@@ -7,7 +7,7 @@
 
 #include <qoros/qor_graphics.h>
 
-constexpr uint32_t WHITE = 0xFFFFFFFF;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 inline qor_color argb(uint32_t value) {
     return qor_color{static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),

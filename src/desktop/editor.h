@@ -5,12 +5,12 @@
 
 #include <cstdint>
 
-constexpr int EDITOR_MAX_LINES = 200;
-constexpr int EDITOR_LINE_SIZE = 256;
+constexpr int kEditorMaxLines = 200;
+constexpr int kEditorLineSize = 256;
 
 struct code_editor_state {
-    char lines[EDITOR_MAX_LINES][EDITOR_LINE_SIZE];
-    int32_t line_len[EDITOR_MAX_LINES];
+    char lines[kEditorMaxLines][kEditorLineSize];
+    int32_t line_len[kEditorMaxLines];
     int32_t line_count;
     int32_t cursor_row;
     int32_t cursor_col;

@@ -11,9 +11,9 @@ bool g_code_init = false;
 
 namespace {
 
-constexpr int kMaxLineLength = EDITOR_LINE_SIZE - 1;
+constexpr int kMaxLineLength = kEditorLineSize - 1;
 // The buffer has 200 slots, but a split is refused from 199 lines on.
-constexpr int kMaxLines = EDITOR_MAX_LINES - 1;
+constexpr int kMaxLines = kEditorMaxLines - 1;
 
 constexpr const char* kSample[] = {
     "#include <qor_api.h>",     "", "int main() {",  "    qor_system_init();",
@@ -178,7 +178,7 @@ void code_editor_key(unsigned key) {
 
 void code_editor_char(int ch) {
     const unsigned char c = static_cast<unsigned char>(ch & 0xFF);
-    if (row() < 0 || row() >= EDITOR_MAX_LINES || col() < 0 || col() > kMaxLineLength) return;
+    if (row() < 0 || row() >= kEditorMaxLines || col() < 0 || col() > kMaxLineLength) return;
     if (c == 13 || c == 10) {
         split_line();
     } else if (c == 8) {

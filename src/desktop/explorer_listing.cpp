@@ -99,7 +99,7 @@ void files_refresh() {
         const bool has_parent = explorer_parent(g_files.path, above);
         for (const qor::host::folder_entry& item : items) {
             if (item.name == ".") continue;
-            if (g_files.count >= EXPLORER_MAX_ENTRIES) break;
+            if (g_files.count >= kExplorerMaxEntries) break;
             if (item.name == "..") {
                 if (!has_parent) continue;
                 fill_up_entry(&g_files.entries[g_files.count]);

@@ -15,11 +15,11 @@ struct file_entry {
     char modified[32];
 };
 
-constexpr int EXPLORER_MAX_ENTRIES = 128;
+constexpr int kExplorerMaxEntries = 128;
 
 struct explorer_state {
     char path[QOR_PATH_MAX];
-    file_entry entries[EXPLORER_MAX_ENTRIES];
+    file_entry entries[kExplorerMaxEntries];
     int32_t count;
     int32_t selected;
     int32_t scroll;

@@ -9,8 +9,8 @@ struct start_menu_entry {
     int32_t kind;
 };
 
-constexpr int START_MENU_ENTRY_COUNT = 9;
-extern const start_menu_entry g_start_menu_entries[START_MENU_ENTRY_COUNT];
+constexpr int kStartMenuEntryCount = 9;
+extern const start_menu_entry g_start_menu_entries[kStartMenuEntryCount];
 
 // The entry whose 20-pixel row holds the point inside the menu's clickable
 // area (5..204, 380..559, wider than the drawn boxes), or -1 outside it.

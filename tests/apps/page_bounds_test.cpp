@@ -13,7 +13,7 @@ namespace qor::test {
 namespace {
 
 std::vector<uint32_t> frame() {
-    std::vector<uint32_t> pixels(DESKTOP_WIDTH * DESKTOP_HEIGHT);
+    std::vector<uint32_t> pixels(kDesktopWidth * kDesktopHeight);
     std::memcpy(pixels.data(), qor_graphics_get_framebuffer(g_main_ctx), pixels.size() * 4);
     return pixels;
 }
@@ -49,12 +49,12 @@ TEST_F(PageBounds, PagesPaintOnlyInsideTheirWindows) {
         const std::vector<uint32_t> after = frame();
         const app_window& win = g_app_wins[g_active_win];
         int outside = 0;
-        for (int y = 0; y < DESKTOP_HEIGHT - 30; ++y) { // above the taskbar
-            for (int x = 0; x < DESKTOP_WIDTH; ++x) {
+        for (int y = 0; y < kDesktopHeight - 30; ++y) { // above the taskbar
+            for (int x = 0; x < kDesktopWidth; ++x) {
                 // The window and its shadow, 3 pixels right and down.
                 const bool covered =
                     x >= win.x && x < win.x + win.w + 3 && y >= win.y && y < win.y + win.h + 3;
-                if (!covered && after[y * DESKTOP_WIDTH + x] != before[y * DESKTOP_WIDTH + x])
+                if (!covered && after[y * kDesktopWidth + x] != before[y * kDesktopWidth + x])
                     ++outside;
             }
         }

@@ -84,7 +84,7 @@ class DesktopTest : public ::testing::Test {
 
     // Slot of the open window of a kind, or -1.
     static int slot_of(int32_t kind) {
-        for (int i = 0; i < APP_WINDOW_SLOTS; ++i) {
+        for (int i = 0; i < kAppWindowSlots; ++i) {
             if (g_app_wins[i].open && g_app_wins[i].kind == kind) return i;
         }
         return -1;

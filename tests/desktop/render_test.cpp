@@ -57,7 +57,7 @@ TEST_F(DesktopFrame, StartMenuHighlightsTheHoveredEntryOnly) {
     expect_pixels({{6, 575, 0xFFE6A000, "start button, menu open"},
                    {5, 350, 0xFFB47850, "menu outline"},
                    {7, 352, 0xFF3C281E, "menu body"}});
-    for (int e = 0; e < START_MENU_ENTRY_COUNT; ++e) {
+    for (int e = 0; e < kStartMenuEntryCount; ++e) {
         SCOPED_TRACE(e);
         expect_pixels({{12, 380 + 20 * e + 1, e == 1 ? 0xFF785032u : 0xFF463228u, "entry box"},
                        {12, 380 + 20 * e + 18, 0xFF3C281E, "gap between boxes"}});
