@@ -22,6 +22,8 @@
 
 using qor::fuzz::require;
 
+using namespace qor::desktop;
+
 namespace {
 
 bool refuse_document(const char*) {

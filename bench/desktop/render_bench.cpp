@@ -21,6 +21,8 @@
 #include <filesystem>
 #include <string>
 
+using namespace qor::desktop;
+
 namespace {
 
 void BM_AnchorOpaqueFill800x600(benchmark::State& state) {

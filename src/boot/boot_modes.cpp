@@ -75,6 +75,6 @@ int run_desktop() {
     std::fflush(stdout);
     qor_log_info("QorOS v7.0 启动完成, 进入图形模式");
     // A window that cannot be set up has printed its lines; no shutdown.
-    if (run_desktop_host() != 0) return 1;
+    if (qor::desktop::run_desktop_host() != 0) return 1;
     return run_shutdown_sequence();
 }

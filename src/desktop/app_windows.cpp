@@ -3,6 +3,8 @@
 // window is the one drawn on top.
 #include "desktop/app_windows.h"
 
+namespace qor::desktop {
+
 app_window g_app_wins[kAppWindowSlots];
 int32_t g_active_win = -1;
 
@@ -90,3 +92,5 @@ bool window_is_shown(int slot) {
 bool point_in_close_box(const app_window& win, int x, int y) {
     return x >= win.x + win.w - 24 && x <= win.x + win.w - 7 && y >= win.y + 4 && y <= win.y + 19;
 }
+
+} // namespace qor::desktop

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace qor::desktop {
+
 // Window kinds. The start menu kind exists for completeness; the menu itself
 // is drawn from g_start_menu_open and no input opens a window of this kind.
 enum : int32_t {
@@ -66,3 +68,5 @@ bool point_in_close_box(const app_window& win, int x, int y);
 // Frame (shadow, title bar, close box, body, outline) and content of slot i.
 void render_window_frame(int slot);
 void render_window_content(int slot);
+
+} // namespace qor::desktop

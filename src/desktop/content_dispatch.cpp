@@ -9,6 +9,8 @@
 #include "desktop/explorer.h"
 #include "graphics/clip_scope.h"
 
+namespace qor::desktop {
+
 void render_window_content(int slot) {
     const app_window& win = g_app_wins[slot];
     // A page paints below the title bar and never outside its window, however
@@ -47,3 +49,5 @@ void render_window_content(int slot) {
         break; // the start menu kind and unknown kinds have no content
     }
 }
+
+} // namespace qor::desktop

@@ -11,6 +11,8 @@
 #include "desktop/desktop_render.h"
 #include "desktop/frame_update.h"
 
+namespace qor::desktop {
+
 using qor::host::window_message;
 using qor::host::window_message_kind;
 
@@ -96,3 +98,5 @@ uint32_t desktop_driver_pixel(int x, int y) {
 int desktop_driver_save_png(const char* path) {
     return qor_graphics_save_png(g_main_ctx, path);
 }
+
+} // namespace qor::desktop

@@ -18,6 +18,8 @@
 #include "host/host_window.h"
 #include "session/shutdown_hooks.h"
 
+namespace qor::desktop {
+
 bool g_running = false;
 int g_desktop_win = 0;
 
@@ -98,3 +100,5 @@ int run_desktop_host() {
     run_frame_loop();
     return 0;
 }
+
+} // namespace qor::desktop

@@ -2,6 +2,8 @@
 // registry entry and the frame loop that runs until the system stops.
 #pragma once
 
+namespace qor::desktop {
+
 // True while the frame loop runs; cleared by the destroy and quit messages,
 // by Escape on the empty desktop and by a quit event.
 extern bool g_running;
@@ -22,3 +24,5 @@ int run_desktop_host();
 // disk-mount hotkey, one event, a render. Returns false once the loop must
 // end.
 bool run_frame_pass();
+
+} // namespace qor::desktop

@@ -5,6 +5,8 @@
 #include "desktop/desktop_paint.h"
 #include "desktop/desktop_render.h"
 
+namespace qor::desktop {
+
 const desktop_icon g_icons[kDesktopIconCount] = {
     {1, 20, 20, 48, 48, "Files"},  {2, 20, 90, 48, 48, "Term"},     {3, 20, 160, 48, 48, "Qorget"},
     {4, 20, 230, 48, 48, "Code"},  {8, 20, 300, 48, 48, "Firefox"}, {5, 20, 370, 48, 48, "Disk"},
@@ -119,3 +121,5 @@ void render_desktop_icons() {
         paint_text(icon.label, label_x, icon.y + icon.h + 4, kWhite, 11);
     }
 }
+
+} // namespace qor::desktop

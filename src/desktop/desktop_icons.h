@@ -1,6 +1,8 @@
 // The eight desktop icons: their boxes, labels, glyphs and hit test.
 #pragma once
 
+namespace qor::desktop {
+
 struct desktop_icon {
     int id;
     int x, y, w, h;
@@ -16,3 +18,5 @@ int hit_test_icon(int x, int y);
 
 // Each icon's glyph and white label, in table order.
 void render_desktop_icons();
+
+} // namespace qor::desktop

@@ -19,6 +19,8 @@
 #include "host/host_keys.h"
 #include "host/host_time.h"
 
+namespace qor::desktop {
+
 using qor::host::window_message;
 using qor::host::window_message_kind;
 
@@ -282,3 +284,5 @@ void desktop_handle_message(const window_message& message) {
         break;
     }
 }
+
+} // namespace qor::desktop

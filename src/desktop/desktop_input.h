@@ -7,6 +7,8 @@
 
 #include "host/host_window.h"
 
+namespace qor::desktop {
+
 struct framebuffer_point {
     int x, y;
 };
@@ -22,3 +24,5 @@ void desktop_handle_message(const qor::host::window_message& message);
 // Input that can move the explorer (clicks, the wheel) also has the folders
 // the frame shows read again.
 void render_and_present(bool look_outside);
+
+} // namespace qor::desktop

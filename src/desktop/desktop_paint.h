@@ -7,6 +7,8 @@
 
 #include <qoros/qor_graphics.h>
 
+namespace qor::desktop {
+
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 inline qor_color argb(uint32_t value) {
@@ -21,3 +23,5 @@ void paint_disc(int cx, int cy, int radius, uint32_t color);
 void paint_triangle(qor_point a, qor_point b, qor_point c, uint32_t color);
 void paint_vertical_gradient(int x, int y, int w, int h, uint32_t top, uint32_t bottom);
 void paint_text(const char* text, int x, int y, uint32_t color, int size);
+
+} // namespace qor::desktop

@@ -16,6 +16,8 @@
 
 #include <algorithm>
 
+namespace qor::desktop {
+
 qor_context* g_main_ctx = nullptr;
 bool g_start_menu_open = false;
 int g_hovered_icon = 0;
@@ -141,3 +143,5 @@ void render_desktop() {
     update_frame_inputs(true);
     draw_desktop_area({0, 0, kDesktopWidth, kDesktopHeight});
 }
+
+} // namespace qor::desktop

@@ -4,6 +4,8 @@
 
 #include <qoros/qor_graphics.h>
 
+namespace qor::desktop {
+
 constexpr int kDesktopWidth = 800;
 constexpr int kDesktopHeight = 600;
 
@@ -31,3 +33,5 @@ void render_desktop();
 // Draws the desktop inside `area` only, from the inputs already read; the
 // pixels there are those render_desktop would draw.
 void draw_desktop_area(const qor_rect& area);
+
+} // namespace qor::desktop

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace qor::desktop {
+
 constexpr int kEditorMaxLines = 200;
 constexpr int kEditorLineSize = 256;
 
@@ -33,3 +35,5 @@ void code_editor_follow_cursor(int h);
 // Draws the view of the editor window in slot into the desktop context. The
 // frame's inputs have loaded the sample and scrolled the view to the cursor.
 void render_code_editor(int slot);
+
+} // namespace qor::desktop

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace qor::desktop {
+
 code_editor_state g_code;
 bool g_code_init = false;
 
@@ -187,3 +189,5 @@ void code_editor_char(int ch) {
         insert_char(static_cast<char>(c));
     }
 }
+
+} // namespace qor::desktop

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace qor::desktop {
+
 namespace {
 
 // Both explorer kinds open 480 pixels high and windows never change size, so
@@ -136,3 +138,5 @@ void files_size_text(uint64_t size, char (&out)[32]) {
         std::snprintf(out, sizeof out, "%.1f GB", s / kGiB);
     }
 }
+
+} // namespace qor::desktop

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace qor::desktop {
+
 struct file_entry {
     char name[QOR_PATH_MAX];
     uint64_t size;
@@ -27,3 +29,5 @@ struct explorer_state {
 };
 
 extern explorer_state g_files;
+
+} // namespace qor::desktop

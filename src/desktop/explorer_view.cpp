@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace qor::desktop {
+
 namespace {
 
 constexpr uint32_t kInk = 0xFF322828;
@@ -122,3 +124,5 @@ void render_files(int slot) {
     if (g_files.count <= 1) paint_text("此文件夹为空", x + 141, y + 100, kGreyInk, 12);
     draw_status_bar(x, y, w, h);
 }
+
+} // namespace qor::desktop

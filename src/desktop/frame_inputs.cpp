@@ -13,6 +13,8 @@
 
 #include <cstring>
 
+namespace qor::desktop {
+
 frame_inputs g_frame_inputs{};
 
 namespace {
@@ -65,3 +67,5 @@ void update_frame_inputs(bool look_outside) {
     }
     settle_shown_windows();
 }
+
+} // namespace qor::desktop

@@ -12,6 +12,8 @@
 
 #include "host/host_time.h"
 
+namespace qor::desktop {
+
 constexpr uint32_t kStoreListedPackages = 10;
 
 struct frame_inputs {
@@ -29,3 +31,5 @@ extern frame_inputs g_frame_inputs;
 // are read again only when `look_outside` is set; otherwise their last
 // reading stands.
 void update_frame_inputs(bool look_outside);
+
+} // namespace qor::desktop

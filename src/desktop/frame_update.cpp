@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+namespace qor::desktop {
+
 namespace {
 
 // An idle desktop still notices, a few times a second, what other programs
@@ -100,3 +102,5 @@ void desktop_frame_update(bool look_outside) {
 void desktop_frame_forget() {
     g_drawn_scene_known = false;
 }
+
+} // namespace qor::desktop

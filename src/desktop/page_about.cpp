@@ -7,7 +7,7 @@
 #include "desktop/desktop_paint.h"
 #include "desktop/page_style.h"
 
-using namespace qor::desktop;
+namespace qor::desktop {
 
 namespace {
 
@@ -39,3 +39,5 @@ void render_about_page(int slot) {
     std::snprintf(build, sizeof build, "Build: %s", "2026-09-12");
     paint_text(build, x, win.y + 220, kInk, 12);
 }
+
+} // namespace qor::desktop

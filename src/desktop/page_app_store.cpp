@@ -10,7 +10,7 @@
 #include "desktop/frame_inputs.h"
 #include "desktop/page_style.h"
 
-using namespace qor::desktop;
+namespace qor::desktop {
 
 namespace {
 
@@ -41,3 +41,5 @@ void render_app_store_page(int slot) {
         paint_text("Use dorvane.exe to convert EXE to .qpa", x, win.y + 94, kAccent, 11);
     }
 }
+
+} // namespace qor::desktop

@@ -9,7 +9,7 @@
 #include "desktop/page_style.h"
 #include "session/bootsys_paths.h"
 
-using namespace qor::desktop;
+namespace qor::desktop {
 
 bool browser_package_installed() {
     return g_firefox_qpa[0] != '\0' && qor_file_exists(g_firefox_qpa);
@@ -58,3 +58,5 @@ void render_browser_page(int slot) {
     paint_disc(cx, cy, 22, 0xFF963232);
     paint_text("F", win.x + win.w - 88, win.y + 88, kWhite, 24);
 }
+
+} // namespace qor::desktop

@@ -8,7 +8,7 @@
 #include "desktop/frame_inputs.h"
 #include "desktop/page_style.h"
 
-using namespace qor::desktop;
+namespace qor::desktop {
 
 void render_disk_manager_page(int slot) {
     const app_window& win = g_app_wins[slot];
@@ -22,3 +22,5 @@ void render_disk_manager_page(int slot) {
         paint_text("Status: Not mounted", x, win.y + 122, 0xFF0000B4, 12);
     }
 }
+
+} // namespace qor::desktop

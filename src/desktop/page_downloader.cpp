@@ -4,7 +4,7 @@
 #include "desktop/desktop_paint.h"
 #include "desktop/page_style.h"
 
-using namespace qor::desktop;
+namespace qor::desktop {
 
 namespace {
 
@@ -33,3 +33,5 @@ void render_qorget_page(int slot) {
     paint_fill(x, win.y + 232, 300, 20, 0xFFC8C8C8);
     paint_text("No active downloads", x, win.y + 256, kMutedText, 10);
 }
+
+} // namespace qor::desktop

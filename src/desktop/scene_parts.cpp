@@ -13,6 +13,8 @@
 
 #include <cstring>
 
+namespace qor::desktop {
+
 namespace {
 
 // FNV-1a over the values a part's pixels depend on.
@@ -154,3 +156,5 @@ scene describe_scene() {
     parts[kIcons + 2] = {kTaskbarArea, taskbar_signature()};
     return parts;
 }
+
+} // namespace qor::desktop

@@ -11,6 +11,8 @@
 
 #include "desktop/app_windows.h"
 
+namespace qor::desktop {
+
 struct scene_part {
     qor_rect area; // empty (w = 0) for a part that is not shown
     uint64_t signature;
@@ -39,3 +41,5 @@ void for_each_changed_area(const scene& before, const scene& now, AddArea add) {
         if (b.area.w > 0 && b.area.h > 0) add(b.area);
     }
 }
+
+} // namespace qor::desktop

@@ -6,6 +6,8 @@
 #include "desktop/desktop_paint.h"
 #include "desktop/desktop_render.h"
 
+namespace qor::desktop {
+
 const start_menu_entry g_start_menu_entries[kStartMenuEntryCount] = {
     {"File Manager", WIN_FILES}, {"Terminal", WIN_TERMINAL},
     {"Qorget", WIN_QORGET},      {"Code Editor", WIN_CODE_EDITOR},
@@ -39,3 +41,5 @@ void render_start_menu() {
         paint_text(entry.label, 20, kFirstRowY + 2 + kRowHeight * e, kWhite, 11);
     }
 }
+
+} // namespace qor::desktop

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace qor::desktop {
+
 struct start_menu_entry {
     const char* label;
     int32_t kind;
@@ -20,3 +22,5 @@ int start_menu_entry_at(int x, int y);
 bool point_on_start_button(int x, int y);
 
 void render_start_menu();
+
+} // namespace qor::desktop

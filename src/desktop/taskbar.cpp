@@ -18,6 +18,8 @@
 #include "desktop/frame_inputs.h"
 #include "desktop/start_menu.h"
 
+namespace qor::desktop {
+
 taskbar_clock_source g_taskbar_clock = qor::host::now_local;
 
 namespace {
@@ -130,3 +132,5 @@ void render_taskbar() {
     paint_text("QorOS v7.0", kVersionLabelX, 578, kWhite, 12);
     draw_drive_indicator();
 }
+
+} // namespace qor::desktop

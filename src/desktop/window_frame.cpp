@@ -3,6 +3,8 @@
 #include "desktop/app_windows.h"
 #include "desktop/desktop_paint.h"
 
+namespace qor::desktop {
+
 void render_window_frame(int slot) {
     const app_window& win = g_app_wins[slot];
     const bool active = slot == g_active_win;
@@ -18,3 +20,5 @@ void render_window_frame(int slot) {
     paint_fill(win.x, win.y + kTitleBarHeight, win.w, win.h - kTitleBarHeight, 0xFFF5F0F0);
     paint_outline(win.x, win.y, win.w, win.h, active ? 0xFFFFB464 : 0xFF786464);
 }
+
+} // namespace qor::desktop

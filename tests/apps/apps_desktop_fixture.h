@@ -11,6 +11,8 @@
 
 namespace qor::test {
 
+using namespace qor::desktop;
+
 constexpr uint32_t kVkEscape = 0x1B, kVkEnter = 0x0D;
 
 // What boot sets up: the explorer at home, the terminal in home, the editor

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+using namespace qor::desktop;
+
 namespace {
 
 constexpr unsigned kEnd = 0x23, kHome = 0x24, kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28,

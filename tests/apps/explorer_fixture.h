@@ -15,6 +15,8 @@
 
 namespace qor::test {
 
+using namespace qor::desktop;
+
 // Documents the explorer asked the host to open.
 inline std::vector<std::string>& open_requests() {
     static std::vector<std::string> requests;

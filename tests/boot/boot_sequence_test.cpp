@@ -13,6 +13,8 @@
 #include <qoros/qor_terminal.h>
 #include <vector>
 
+using qor::desktop::g_files;
+
 namespace {
 
 constexpr int kSecurityStage = 3;

@@ -22,6 +22,8 @@
 
 namespace qor::test {
 
+using namespace qor::desktop;
+
 inline qor::host::local_time fixed_clock() {
     return {2026, 9, 12, 9, 41, 0, 0};
 }

@@ -20,6 +20,8 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace qor::desktop;
+
 namespace {
 
 bool refuse_document(const char*) {

@@ -12,6 +12,8 @@
 
 namespace qor::test {
 
+using namespace qor::desktop;
+
 namespace {
 
 bool updating_goldens() {
