@@ -47,7 +47,7 @@ void push_key_event(uint32_t key) {
 }
 
 void route_key_without_active_window(uint32_t key) {
-    if (key != qor::host::kKeyEscape) return;
+    if (key != qor::host::keys::kKeyEscape) return;
     if (g_start_menu_open) {
         g_start_menu_open = false;
         render_and_present(false);
@@ -78,7 +78,7 @@ void route_key(uint32_t key) {
         render_and_present(false);
         return;
     }
-    if (key == qor::host::kKeyEscape) {
+    if (key == qor::host::keys::kKeyEscape) {
         close_window(slot);
         render_and_present(false);
         return;

@@ -22,13 +22,7 @@ constexpr const char* kSample[] = {
     "    qor_graphics_init();", "", "    return 0;", "}",
 };
 
-using qor::host::kKeyDelete;
-using qor::host::kKeyDown;
-using qor::host::kKeyEnd;
-using qor::host::kKeyHome;
-using qor::host::kKeyLeft;
-using qor::host::kKeyRight;
-using qor::host::kKeyUp;
+using namespace qor::host::keys;
 
 int& row() {
     return g_code.cursor_row;

@@ -7,7 +7,9 @@
 
 namespace qor::host {
 
-// The Windows virtual-key codes the code above this layer names.
+// The Windows virtual-key codes the code above this layer names, in a
+// namespace of their own so a user may take them all in with one line.
+namespace keys {
 inline constexpr uint32_t kKeyBackspace = 0x08;
 inline constexpr uint32_t kKeyTab = 0x09;
 inline constexpr uint32_t kKeyEnter = 0x0D;
@@ -25,6 +27,7 @@ inline constexpr uint32_t kKeyDelete = 0x2E;
 inline constexpr uint32_t kKeyA = 0x41;
 inline constexpr uint32_t kKeyLeftWin = 0x5B;
 inline constexpr uint32_t kKeyRightWin = 0x5C;
+} // namespace keys
 
 // True while the key is held. Nothing is held while no host window exists.
 bool key_held(uint32_t virtual_key);

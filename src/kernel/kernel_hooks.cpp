@@ -12,9 +12,9 @@ extern "C" int qor_asm_init_keyhook(void) {
 
 // Level-triggered: true on every call while all three keys stay held.
 extern "C" bool qor_asm_check_disk_hotkey(void) {
-    const bool ctrl = qor::host::key_held(qor::host::kKeyCtrl);
-    const bool tab = qor::host::key_held(qor::host::kKeyTab);
-    const bool a = qor::host::key_held(qor::host::kKeyA);
+    const bool ctrl = qor::host::key_held(qor::host::keys::kKeyCtrl);
+    const bool tab = qor::host::key_held(qor::host::keys::kKeyTab);
+    const bool a = qor::host::key_held(qor::host::keys::kKeyA);
     return ctrl && tab && a;
 }
 

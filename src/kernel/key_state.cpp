@@ -9,12 +9,7 @@ namespace qor::kernel {
 
 namespace {
 
-using host::kKeyAlt;
-using host::kKeyCtrl;
-using host::kKeyLeftWin;
-using host::kKeyRightWin;
-using host::kKeyShift;
-using host::kKeyTab;
+using namespace qor::host::keys;
 
 struct modifier_key {
     uint32_t key;

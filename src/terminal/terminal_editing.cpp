@@ -8,14 +8,7 @@
 
 namespace {
 
-using qor::host::kKeyBackspace;
-using qor::host::kKeyDown;
-using qor::host::kKeyEnd;
-using qor::host::kKeyEnter;
-using qor::host::kKeyHome;
-using qor::host::kKeyLeft;
-using qor::host::kKeyRight;
-using qor::host::kKeyUp;
+using namespace qor::host::keys;
 
 // The length the editing rules work with: a corrupt negative length counts as
 // an empty line.

@@ -8,6 +8,8 @@ namespace qor::host::sdl {
 
 namespace {
 
+using namespace keys;
+
 struct key_row {
     int32_t sdl;
     uint32_t vk;
