@@ -7,13 +7,13 @@
 #include <qoros/qor_event.h>
 #include <qoros/qor_terminal.h>
 
-#include "boot/boot_paths.h"
 #include "desktop/app_windows.h"
 #include "desktop/desktop_driver.h"
 #include "desktop/desktop_host.h"
 #include "desktop/editor.h"
 #include "desktop/explorer_state.h"
 #include "host/host_shell.h"
+#include "session/bootsys_paths.h"
 
 #include "fuzz_scratch.h"
 
@@ -21,6 +21,8 @@
 #include <cstdio>
 
 using qor::fuzz::require;
+
+using namespace qor::desktop;
 
 namespace {
 
@@ -60,7 +62,7 @@ const std::string& home_folder() {
 }
 
 void check_window_table() {
-    require(g_active_win >= -1 && g_active_win < APP_WINDOW_SLOTS);
+    require(g_active_win >= -1 && g_active_win < kAppWindowSlots);
     if (g_active_win >= 0) require(g_app_wins[g_active_win].open);
     bool kind_open[WIN_BROWSER + 1] = {};
     for (const app_window& win : g_app_wins) {
@@ -72,7 +74,7 @@ void check_window_table() {
 }
 
 void draw_every_open_slot() {
-    for (int slot = 0; slot < APP_WINDOW_SLOTS; ++slot) {
+    for (int slot = 0; slot < kAppWindowSlots; ++slot) {
         if (!g_app_wins[slot].open) continue;
         render_window_frame(slot);
         render_window_content(slot);

@@ -7,6 +7,8 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake ninja-build pkg-config git
+  # the formatting check: the version the repository's .clang-format is written for
+  clang-format-14
   # desktop host: window, fonts, PNG, HTTP
   libsdl2-dev libfreetype-dev libfontconfig-dev fonts-wqy-microhei
   libpng-dev zlib1g-dev libcurl4-openssl-dev

@@ -21,11 +21,13 @@
 #include <filesystem>
 #include <string>
 
+using namespace qor::desktop;
+
 namespace {
 
 void BM_AnchorOpaqueFill800x600(benchmark::State& state) {
-    qor_context* ctx = qor_graphics_create_context(DESKTOP_WIDTH, DESKTOP_HEIGHT);
-    const qor_rect all{0, 0, DESKTOP_WIDTH, DESKTOP_HEIGHT};
+    qor_context* ctx = qor_graphics_create_context(kDesktopWidth, kDesktopHeight);
+    const qor_rect all{0, 0, kDesktopWidth, kDesktopHeight};
     for (auto _ : state) {
         qor_graphics_fill_rect(ctx, &all, qor_color{10, 30, 60, 255});
         benchmark::ClobberMemory();

@@ -55,8 +55,7 @@ const char* terminal_get_output(const terminal_state* term);
 
 /* Draws the terminal page into ctx for a window whose outer rectangle is
  * (x, y, w, h): scroll-back, prompt, input, cursor block and hint line. */
-void terminal_render_page(qor_context* ctx, const terminal_state* term, int x, int y, int w,
-                          int h);
+void terminal_render_page(qor_context* ctx, const terminal_state* term, int x, int y, int w, int h);
 
 /* One row of the command table. */
 typedef struct terminal_command {

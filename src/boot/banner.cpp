@@ -1,6 +1,6 @@
 #include "boot/banner.h"
 
-#include "boot/boot_paths.h"
+#include "session/bootsys_paths.h"
 
 #include <cstdio>
 

@@ -1,12 +1,12 @@
 #include "boot/boot_modes.h"
 
 #include "boot/banner.h"
-#include "boot/boot_paths.h"
 #include "boot/boot_sequence.h"
 #include "boot/shutdown_sequence.h"
 #include "desktop/desktop_host.h"
 #include "host/host_dialog.h"
 #include "host/host_time.h"
+#include "session/bootsys_paths.h"
 
 #include <clocale>
 #include <cstdio>
@@ -75,6 +75,6 @@ int run_desktop() {
     std::fflush(stdout);
     qor_log_info("QorOS v7.0 启动完成, 进入图形模式");
     // A window that cannot be set up has printed its lines; no shutdown.
-    if (run_desktop_host() != 0) return 1;
+    if (qor::desktop::run_desktop_host() != 0) return 1;
     return run_shutdown_sequence();
 }

@@ -1,9 +1,9 @@
 #include "boot/boot_sequence.h"
 
-#include "boot/boot_paths.h"
 #include "boot/bounded_text.h"
 #include "boot/system_tree.h"
 #include "desktop/explorer_state.h"
+#include "session/bootsys_paths.h"
 
 #include <cstdio>
 #include <qoros/qor_graphics.h>
@@ -25,11 +25,12 @@ void say(const char* line) {
 
 // The explorer opens on the home folder with nothing listed or selected.
 void reset_explorer_state() {
-    qor::copy_bounded(g_files.path, sizeof g_files.path, g_homet_dir);
-    g_files.count = 0;
-    g_files.selected = -1;
-    g_files.scroll = 0;
-    g_files.sidebar_selected = 0;
+    qor::desktop::explorer_state& files = qor::desktop::g_files;
+    qor::copy_bounded(files.path, sizeof files.path, g_homet_dir);
+    files.count = 0;
+    files.selected = -1;
+    files.scroll = 0;
+    files.sidebar_selected = 0;
 }
 
 // Refused folders of the system tree were told on the console when it was

@@ -1,5 +1,7 @@
 #include "boot/shutdown_sequence.h"
 
+#include "session/shutdown_hooks.h"
+
 #include <cstdio>
 #include <qoros/qor_disk.h>
 #include <qoros/qor_log.h>
@@ -12,7 +14,7 @@ int run_shutdown_sequence() {
     qor_log_info("系统关闭中...");
     qor_disk_unmount_all();
     std::fputs("  [磁盘] 已卸载所有磁盘映射\n", stdout);
-    release_desktop_graphics();
+    qor::session::release_graphics();
     std::fputs("  [图形] 图形资源已释放\n", stdout);
     qor_system_shutdown();
     std::fputs("  [内核] 内核已关闭\n", stdout);

@@ -1,6 +1,11 @@
+// The application window table and its slot rules: each window kind opens
+// at its fixed place and size, a kind is open at most once, and the active
+// window is the one drawn on top.
 #include "desktop/app_windows.h"
 
-app_window g_app_wins[APP_WINDOW_SLOTS];
+namespace qor::desktop {
+
+app_window g_app_wins[kAppWindowSlots];
 int32_t g_active_win = -1;
 
 namespace {
@@ -10,7 +15,7 @@ struct kind_row {
     window_kind_layout layout;
 };
 
-const kind_row k_kind_layouts[] = {
+const kind_row kKindLayouts[] = {
     {WIN_START_MENU, {"Start Menu", 5, 350, 200, 220}},
     {WIN_FILES, {"Files", 80, 40, 640, 480}},
     {WIN_TERMINAL, {"Terminal", 100, 60, 600, 400}},
@@ -23,25 +28,25 @@ const kind_row k_kind_layouts[] = {
     {WIN_BROWSER, {"Firefox Browser", 60, 30, 700, 500}},
 };
 
-const window_kind_layout k_unknown_kind_layout = {"Window", 100, 100, 400, 300};
+const window_kind_layout kUnknownKindLayout = {"Window", 100, 100, 400, 300};
 
 } // namespace
 
 window_kind_layout layout_for_kind(int32_t kind) {
-    for (const kind_row& row : k_kind_layouts) {
+    for (const kind_row& row : kKindLayouts) {
         if (row.kind == kind) return row.layout;
     }
-    return k_unknown_kind_layout;
+    return kUnknownKindLayout;
 }
 
 void open_window(int32_t kind) {
-    for (int i = 0; i < APP_WINDOW_SLOTS; ++i) {
+    for (int i = 0; i < kAppWindowSlots; ++i) {
         if (g_app_wins[i].open && g_app_wins[i].kind == kind) {
             activate_window(i);
             return;
         }
     }
-    for (int i = 0; i < APP_WINDOW_SLOTS; ++i) {
+    for (int i = 0; i < kAppWindowSlots; ++i) {
         app_window& win = g_app_wins[i];
         if (win.open) continue;
         const window_kind_layout layout = layout_for_kind(kind);
@@ -80,10 +85,12 @@ void close_window(int slot) {
 }
 
 bool window_is_shown(int slot) {
-    return slot >= 0 && slot < APP_WINDOW_SLOTS && g_app_wins[slot].open &&
+    return slot >= 0 && slot < kAppWindowSlots && g_app_wins[slot].open &&
            !g_app_wins[slot].minimized;
 }
 
 bool point_in_close_box(const app_window& win, int x, int y) {
     return x >= win.x + win.w - 24 && x <= win.x + win.w - 7 && y >= win.y + 4 && y <= win.y + 19;
 }
+
+} // namespace qor::desktop

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace qor::desktop {
+
 // Window kinds. The start menu kind exists for completeness; the menu itself
 // is drawn from g_start_menu_open and no input opens a window of this kind.
 enum : int32_t {
@@ -28,10 +30,10 @@ struct app_window {
     uint8_t minimized; // not drawn, not hit by clicks, still on the taskbar
 };
 
-constexpr int APP_WINDOW_SLOTS = 10;
-constexpr int TITLE_BAR_HEIGHT = 24;
+constexpr int kAppWindowSlots = 10;
+constexpr int kTitleBarHeight = 24;
 
-extern app_window g_app_wins[APP_WINDOW_SLOTS];
+extern app_window g_app_wins[kAppWindowSlots];
 // Index of the active window, or -1 for none.
 extern int32_t g_active_win;
 
@@ -66,3 +68,5 @@ bool point_in_close_box(const app_window& win, int x, int y);
 // Frame (shadow, title bar, close box, body, outline) and content of slot i.
 void render_window_frame(int slot);
 void render_window_content(int slot);
+
+} // namespace qor::desktop

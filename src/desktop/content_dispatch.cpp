@@ -9,12 +9,14 @@
 #include "desktop/explorer.h"
 #include "graphics/clip_scope.h"
 
+namespace qor::desktop {
+
 void render_window_content(int slot) {
     const app_window& win = g_app_wins[slot];
     // A page paints below the title bar and never outside its window, however
     // long its texts are.
     const qor::gfx::clip_scope content(
-        g_main_ctx, {win.x, win.y + TITLE_BAR_HEIGHT, win.w, win.h - TITLE_BAR_HEIGHT});
+        g_main_ctx, {win.x, win.y + kTitleBarHeight, win.w, win.h - kTitleBarHeight});
     switch (win.kind) {
     case WIN_FILES:
         render_files(slot);
@@ -47,3 +49,5 @@ void render_window_content(int slot) {
         break; // the start menu kind and unknown kinds have no content
     }
 }
+
+} // namespace qor::desktop

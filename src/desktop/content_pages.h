@@ -3,6 +3,8 @@
 // takes the window's slot and draws relative to its outer rectangle.
 #pragma once
 
+namespace qor::desktop {
+
 void render_qorget_page(int slot);
 void render_disk_manager_page(int slot);
 void render_app_store_page(int slot);
@@ -16,3 +18,5 @@ bool browser_package_installed();
 // not reported: the package runner logs failures). Returns whether it was
 // installed.
 bool launch_browser_package();
+
+} // namespace qor::desktop

@@ -1,3 +1,6 @@
+// The window-less driver: builds the messages the host window would send
+// (sized to an unscaled 800 x 600 client area) and hands them to the same
+// handler, so tests and tools exercise the real routing.
 #include "desktop/desktop_driver.h"
 
 #include <qoros/qor_graphics.h>
@@ -8,14 +11,16 @@
 #include "desktop/desktop_render.h"
 #include "desktop/frame_update.h"
 
+namespace qor::desktop {
+
 using qor::host::window_message;
 using qor::host::window_message_kind;
 
 namespace {
 
 void send(window_message message) {
-    message.client_w = DESKTOP_WIDTH;
-    message.client_h = DESKTOP_HEIGHT;
+    message.client_w = kDesktopWidth;
+    message.client_h = kDesktopHeight;
     desktop_handle_message(message);
 }
 
@@ -31,7 +36,7 @@ void send_pointer(window_message_kind kind, int x, int y, int wheel) {
 } // namespace
 
 bool desktop_driver_start() {
-    if (!g_main_ctx) g_main_ctx = qor_graphics_create_context(DESKTOP_WIDTH, DESKTOP_HEIGHT);
+    if (!g_main_ctx) g_main_ctx = qor_graphics_create_context(kDesktopWidth, kDesktopHeight);
     desktop_frame_forget();
     close_all_windows();
     g_start_menu_open = false;
@@ -93,3 +98,5 @@ uint32_t desktop_driver_pixel(int x, int y) {
 int desktop_driver_save_png(const char* path) {
     return qor_graphics_save_png(g_main_ctx, path);
 }
+
+} // namespace qor::desktop

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace qor::desktop {
+
 // Creates the desktop context (when missing) and puts the desktop in its
 // start state: every slot closed, no active window, menu closed, nothing
 // hovered, the frame loop marked running.
@@ -29,3 +31,5 @@ uint32_t desktop_driver_pixel(int x, int y);
 
 // Saves the framebuffer as a PNG file; the graphics engine's result code.
 int desktop_driver_save_png(const char* path);
+
+} // namespace qor::desktop

@@ -1,3 +1,5 @@
+// The desktop in its host window: set-up, the paced frame loop (a pass,
+// then a 16 ms sleep) and the release step that the shutdown sequence runs.
 #include "desktop/desktop_host.h"
 
 #include <cstdio>
@@ -7,7 +9,6 @@
 #include <qoros/qor_hooks.h>
 #include <qoros/qor_window.h>
 
-#include "boot/shutdown_sequence.h"
 #include "desktop/app_windows.h"
 #include "desktop/desktop_input.h"
 #include "desktop/desktop_render.h"
@@ -15,13 +16,16 @@
 #include "diskmount/disk_mount_hotkey.h"
 #include "host/host_time.h"
 #include "host/host_window.h"
+#include "session/shutdown_hooks.h"
+
+namespace qor::desktop {
 
 bool g_running = false;
 int g_desktop_win = 0;
 
 namespace {
 
-constexpr uint32_t FRAME_SLEEP_MS = 16;
+constexpr uint32_t kFrameSleepMs = 16;
 
 int report_setup_failure(const char* line) {
     std::fputs(line, stderr);
@@ -32,9 +36,20 @@ int report_setup_failure(const char* line) {
 void run_frame_loop() {
     g_running = true;
     while (run_frame_pass()) {
-        qor::host::sleep_ms(FRAME_SLEEP_MS);
+        qor::host::sleep_ms(kFrameSleepMs);
         if (!g_running) break;
     }
+}
+
+// Shutdown step: the registry entry, the desktop context and, with them,
+// the host window and its windowing system (which hold session resources
+// such as the D-Bus connection until they are released).
+void release_desktop_graphics() {
+    if (g_desktop_win != 0) qor_window_destroy(g_desktop_win);
+    g_desktop_win = 0;
+    qor_graphics_destroy_context(g_main_ctx);
+    g_main_ctx = nullptr;
+    qor::host::window_destroy();
 }
 
 } // namespace
@@ -68,14 +83,15 @@ bool run_frame_pass() {
 }
 
 int run_desktop_host() {
+    qor::session::set_graphics_release(release_desktop_graphics);
     if (!qor::host::window_system_start()) return report_setup_failure("  [图形] 窗口注册失败!\n");
-    if (!qor::host::window_create("QorOS v7.0 - Vuredivaz Uvodadov UZ", DESKTOP_WIDTH,
-                                  DESKTOP_HEIGHT)) {
+    if (!qor::host::window_create("QorOS v7.0 - Vuredivaz Uvodadov UZ", kDesktopWidth,
+                                  kDesktopHeight)) {
         return report_setup_failure("  [图形] 窗口创建失败!\n");
     }
-    g_main_ctx = qor_graphics_create_context(DESKTOP_WIDTH, DESKTOP_HEIGHT);
+    g_main_ctx = qor_graphics_create_context(kDesktopWidth, kDesktopHeight);
     if (!g_main_ctx) return report_setup_failure("  [图形] 图形上下文创建失败!\n");
-    const qor_rect bounds{0, 0, DESKTOP_WIDTH, DESKTOP_HEIGHT};
+    const qor_rect bounds{0, 0, kDesktopWidth, kDesktopHeight};
     g_desktop_win = qor_window_create("QorOS Desktop", &bounds, 1, 0);
     close_all_windows();
     qor::host::window_show();
@@ -85,13 +101,4 @@ int run_desktop_host() {
     return 0;
 }
 
-// Shutdown step: the registry entry, the desktop context and, with them,
-// the host window and its windowing system (which hold session resources
-// such as the D-Bus connection until they are released).
-void release_desktop_graphics() {
-    if (g_desktop_win != 0) qor_window_destroy(g_desktop_win);
-    g_desktop_win = 0;
-    qor_graphics_destroy_context(g_main_ctx);
-    g_main_ctx = nullptr;
-    qor::host::window_destroy();
-}
+} // namespace qor::desktop

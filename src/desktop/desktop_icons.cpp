@@ -1,9 +1,13 @@
+// The desktop icons: a fixed table of boxes, the hit test over it, and one
+// small glyph painter per icon.
 #include "desktop/desktop_icons.h"
 
 #include "desktop/desktop_paint.h"
 #include "desktop/desktop_render.h"
 
-const desktop_icon g_icons[DESKTOP_ICON_COUNT] = {
+namespace qor::desktop {
+
+const desktop_icon g_icons[kDesktopIconCount] = {
     {1, 20, 20, 48, 48, "Files"},  {2, 20, 90, 48, 48, "Term"},     {3, 20, 160, 48, 48, "Qorget"},
     {4, 20, 230, 48, 48, "Code"},  {8, 20, 300, 48, 48, "Firefox"}, {5, 20, 370, 48, 48, "Disk"},
     {6, 20, 440, 48, 48, "homet"}, {7, 20, 510, 48, 40, "Apps"},
@@ -40,16 +44,16 @@ int draw_qorget_glyph(const desktop_icon& i) {
     const int cx = i.x + i.w / 2;
     const int cy = i.y + i.h / 2;
     paint_disc(cx, cy, 20, g_hovered_icon == i.id ? 0xFF64FF64 : 0xFF009600);
-    paint_line(cx, cy - 8, cx, cy + 8, WHITE);
-    paint_line(cx - 5, cy + 3, cx, cy + 8, WHITE);
-    paint_line(cx + 5, cy + 3, cx, cy + 8, WHITE);
+    paint_line(cx, cy - 8, cx, cy + 8, kWhite);
+    paint_line(cx - 5, cy + 3, cx, cy + 8, kWhite);
+    paint_line(cx + 5, cy + 3, cx, cy + 8, kWhite);
     return i.x - 2;
 }
 
 int draw_code_glyph(const desktop_icon& i) {
     const int cx = i.x + i.w / 2;
     paint_triangle({cx, i.y}, {i.x, i.y + i.h}, {i.x + i.w, i.y + i.h}, 0xFF963264);
-    paint_text("</>", i.x + 10, i.y + 14, WHITE, 12);
+    paint_text("</>", i.x + 10, i.y + 14, kWhite, 12);
     return i.x + 10;
 }
 
@@ -73,7 +77,7 @@ int draw_apps_glyph(const desktop_icon& i) {
     paint_outline(i.x, i.y + 4, i.w, i.h - 8, 0xFFFFB464);
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 3; ++col) {
-            paint_fill(i.x + 8 + 10 * col, i.y + 12 + 10 * row, 6, 6, WHITE);
+            paint_fill(i.x + 8 + 10 * col, i.y + 12 + 10 * row, 6, 6, kWhite);
         }
     }
     return i.x + 8;
@@ -84,7 +88,7 @@ int draw_firefox_glyph(const desktop_icon& i) {
     const int cy = i.y + i.h / 2;
     paint_disc(cx, cy, 22, 0xFF1478FF);
     paint_disc(cx, cy, 16, 0xFF963232);
-    paint_text("F", cx - 6, cy - 8, WHITE, 16);
+    paint_text("F", cx - 6, cy - 8, kWhite, 16);
     return i.x - 4;
 }
 
@@ -114,6 +118,8 @@ int draw_glyph(const desktop_icon& icon) {
 void render_desktop_icons() {
     for (const desktop_icon& icon : g_icons) {
         const int label_x = draw_glyph(icon);
-        paint_text(icon.label, label_x, icon.y + icon.h + 4, WHITE, 11);
+        paint_text(icon.label, label_x, icon.y + icon.h + 4, kWhite, 11);
     }
 }
+
+} // namespace qor::desktop

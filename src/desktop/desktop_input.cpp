@@ -1,3 +1,6 @@
+// Message routing: every host-independent message (key, character, pointer,
+// wheel, paint, destroy) is mapped to the framebuffer and dispatched to the
+// start menu, the taskbar, the icons or the active window.
 #include "desktop/desktop_input.h"
 
 #include <qoros/qor_event.h>
@@ -13,14 +16,17 @@
 #include "desktop/frame_update.h"
 #include "desktop/start_menu.h"
 #include "desktop/taskbar.h"
+#include "host/host_keys.h"
 #include "host/host_time.h"
+
+namespace qor::desktop {
 
 using qor::host::window_message;
 using qor::host::window_message_kind;
 
 framebuffer_point map_to_framebuffer(int client_x, int client_y, int client_w, int client_h) {
     if (client_w <= 0 || client_h <= 0) return {client_x, client_y};
-    return {client_x * DESKTOP_WIDTH / client_w, client_y * DESKTOP_HEIGHT / client_h};
+    return {client_x * kDesktopWidth / client_w, client_y * kDesktopHeight / client_h};
 }
 
 void render_and_present(bool look_outside) {
@@ -41,7 +47,7 @@ void push_key_event(uint32_t key) {
 }
 
 void route_key_without_active_window(uint32_t key) {
-    if (key != VK_ESCAPE_KEY) return;
+    if (key != qor::host::keys::kKeyEscape) return;
     if (g_start_menu_open) {
         g_start_menu_open = false;
         render_and_present(false);
@@ -72,7 +78,7 @@ void route_key(uint32_t key) {
         render_and_present(false);
         return;
     }
-    if (key == VK_ESCAPE_KEY) {
+    if (key == qor::host::keys::kKeyEscape) {
         close_window(slot);
         render_and_present(false);
         return;
@@ -152,7 +158,7 @@ bool point_in_window(int slot, framebuffer_point p) {
 // The active window lies on top, then the others from the highest slot.
 int topmost_window_at(framebuffer_point p) {
     if (point_in_window(g_active_win, p)) return g_active_win;
-    for (int i = APP_WINDOW_SLOTS - 1; i >= 0; --i) {
+    for (int i = kAppWindowSlots - 1; i >= 0; --i) {
         if (point_in_window(i, p)) return i;
     }
     return -1;
@@ -178,7 +184,7 @@ bool click_window(framebuffer_point p) {
     const app_window& win = g_app_wins[slot];
     if (point_in_close_box(win, p.x, p.y)) {
         close_window(slot);
-    } else if (p.y >= win.y + TITLE_BAR_HEIGHT) {
+    } else if (p.y >= win.y + kTitleBarHeight) {
         click_window_content(slot, p);
     }
     return true;
@@ -278,3 +284,5 @@ void desktop_handle_message(const window_message& message) {
         break;
     }
 }
+
+} // namespace qor::desktop

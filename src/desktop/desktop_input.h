@@ -7,8 +7,7 @@
 
 #include "host/host_window.h"
 
-// Windows virtual-key codes the desktop itself reacts to.
-constexpr uint32_t VK_ESCAPE_KEY = 0x1B;
+namespace qor::desktop {
 
 struct framebuffer_point {
     int x, y;
@@ -25,3 +24,5 @@ void desktop_handle_message(const qor::host::window_message& message);
 // Input that can move the explorer (clicks, the wheel) also has the folders
 // the frame shows read again.
 void render_and_present(bool look_outside);
+
+} // namespace qor::desktop

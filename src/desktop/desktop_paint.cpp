@@ -1,6 +1,10 @@
+// The desktop's drawing helpers: each forwards one shape or text to the
+// graphics library in the one desktop context.
 #include "desktop/desktop_paint.h"
 
 #include "desktop/desktop_render.h"
+
+namespace qor::desktop {
 
 void paint_fill(int x, int y, int w, int h, uint32_t color) {
     const qor_rect rect{x, y, w, h};
@@ -32,3 +36,5 @@ void paint_vertical_gradient(int x, int y, int w, int h, uint32_t top, uint32_t 
 void paint_text(const char* text, int x, int y, uint32_t color, int size) {
     qor_graphics_draw_text(g_main_ctx, text, qor_point{x, y}, argb(color), size);
 }
+
+} // namespace qor::desktop

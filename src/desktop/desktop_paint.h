@@ -7,7 +7,9 @@
 
 #include <qoros/qor_graphics.h>
 
-constexpr uint32_t WHITE = 0xFFFFFFFF;
+namespace qor::desktop {
+
+constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 inline qor_color argb(uint32_t value) {
     return qor_color{static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
@@ -21,3 +23,5 @@ void paint_disc(int cx, int cy, int radius, uint32_t color);
 void paint_triangle(qor_point a, qor_point b, qor_point c, uint32_t color);
 void paint_vertical_gradient(int x, int y, int w, int h, uint32_t top, uint32_t bottom);
 void paint_text(const char* text, int x, int y, uint32_t color, int size);
+
+} // namespace qor::desktop

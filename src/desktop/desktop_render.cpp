@@ -16,6 +16,8 @@
 
 #include <algorithm>
 
+namespace qor::desktop {
+
 qor_context* g_main_ctx = nullptr;
 bool g_start_menu_open = false;
 int g_hovered_icon = 0;
@@ -33,9 +35,9 @@ bool contains(const qor_rect& outer, const qor_rect& inner) {
 // drawing order: the shown windows (title bar and body cover the window's
 // rectangle; the shadow lies outside it), then the open start menu's panel.
 struct layers {
-    int slots[APP_WINDOW_SLOTS];
+    int slots[kAppWindowSlots];
     int window_count = 0;
-    qor_rect opaque[APP_WINDOW_SLOTS + 1];
+    qor_rect opaque[kAppWindowSlots + 1];
     int opaque_count = 0;
 };
 
@@ -46,10 +48,10 @@ layers stack_layers() {
         out.slots[out.window_count++] = slot;
         out.opaque[out.opaque_count++] = {win.x, win.y, win.w, win.h};
     };
-    for (int i = 0; i < APP_WINDOW_SLOTS; ++i)
+    for (int i = 0; i < kAppWindowSlots; ++i)
         if (i != g_active_win && window_is_shown(i)) add(i);
     if (window_is_shown(g_active_win)) add(g_active_win);
-    if (g_start_menu_open) out.opaque[out.opaque_count++] = START_MENU_PANEL;
+    if (g_start_menu_open) out.opaque[out.opaque_count++] = kStartMenuPanel;
     return out;
 }
 
@@ -90,7 +92,7 @@ void draw_wallpaper(const qor_rect& area, const layers& stack) {
     for (int i = 0; i < count; ++i) {
         const qor::gfx::clip_scope piece(g_main_ctx, pieces[i]);
         // The whole framebuffer's gradient: each piece gets its own rows' colours.
-        paint_vertical_gradient(0, 0, DESKTOP_WIDTH, DESKTOP_HEIGHT, 0xFF3C1E0A, 0xFF5A3214);
+        paint_vertical_gradient(0, 0, kDesktopWidth, kDesktopHeight, 0xFF3C1E0A, 0xFF5A3214);
     }
 }
 
@@ -132,12 +134,14 @@ void draw_desktop_area(const qor_rect& area) {
     }
     for (int place = std::max(lowest, 0); place < stack.window_count; ++place)
         draw_window(place, area, stack);
-    if (g_start_menu_open && rects_overlap(area, START_MENU_PANEL)) render_start_menu();
-    if (rects_overlap(area, TASKBAR_AREA)) render_taskbar();
+    if (g_start_menu_open && rects_overlap(area, kStartMenuPanel)) render_start_menu();
+    if (rects_overlap(area, kTaskbarArea)) render_taskbar();
 }
 
 void render_desktop() {
     if (!g_main_ctx) return;
     update_frame_inputs(true);
-    draw_desktop_area({0, 0, DESKTOP_WIDTH, DESKTOP_HEIGHT});
+    draw_desktop_area({0, 0, kDesktopWidth, kDesktopHeight});
 }
+
+} // namespace qor::desktop

@@ -4,12 +4,14 @@
 
 #include <qoros/qor_graphics.h>
 
-constexpr int DESKTOP_WIDTH = 800;
-constexpr int DESKTOP_HEIGHT = 600;
+namespace qor::desktop {
+
+constexpr int kDesktopWidth = 800;
+constexpr int kDesktopHeight = 600;
 
 // The open start menu's opaque panel and the taskbar, which lies over all.
-constexpr qor_rect START_MENU_PANEL{5, 350, 200, 220};
-constexpr qor_rect TASKBAR_AREA{0, 570, DESKTOP_WIDTH, 30};
+constexpr qor_rect kStartMenuPanel{5, 350, 200, 220};
+constexpr qor_rect kTaskbarArea{0, 570, kDesktopWidth, 30};
 
 inline bool rects_overlap(const qor_rect& a, const qor_rect& b) {
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
@@ -31,3 +33,5 @@ void render_desktop();
 // Draws the desktop inside `area` only, from the inputs already read; the
 // pixels there are those render_desktop would draw.
 void draw_desktop_area(const qor_rect& area);
+
+} // namespace qor::desktop

@@ -5,12 +5,14 @@
 
 #include <cstdint>
 
-constexpr int EDITOR_MAX_LINES = 200;
-constexpr int EDITOR_LINE_SIZE = 256;
+namespace qor::desktop {
+
+constexpr int kEditorMaxLines = 200;
+constexpr int kEditorLineSize = 256;
 
 struct code_editor_state {
-    char lines[EDITOR_MAX_LINES][EDITOR_LINE_SIZE];
-    int32_t line_len[EDITOR_MAX_LINES];
+    char lines[kEditorMaxLines][kEditorLineSize];
+    int32_t line_len[kEditorMaxLines];
     int32_t line_count;
     int32_t cursor_row;
     int32_t cursor_col;
@@ -33,3 +35,5 @@ void code_editor_follow_cursor(int h);
 // Draws the view of the editor window in slot into the desktop context. The
 // frame's inputs have loaded the sample and scrolled the view to the cursor.
 void render_code_editor(int slot);
+
+} // namespace qor::desktop

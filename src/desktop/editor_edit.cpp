@@ -1,26 +1,28 @@
 // Editing the code editor's buffer. Every limit (255 characters a line, 199
 // lines) is enforced by refusing the edit.
 #include "desktop/editor.h"
+#include "host/host_keys.h"
 
 #include <algorithm>
 #include <cstring>
+
+namespace qor::desktop {
 
 code_editor_state g_code;
 bool g_code_init = false;
 
 namespace {
 
-constexpr int kMaxLineLength = EDITOR_LINE_SIZE - 1;
+constexpr int kMaxLineLength = kEditorLineSize - 1;
 // The buffer has 200 slots, but a split is refused from 199 lines on.
-constexpr int kMaxLines = EDITOR_MAX_LINES - 1;
+constexpr int kMaxLines = kEditorMaxLines - 1;
 
 constexpr const char* kSample[] = {
     "#include <qor_api.h>",     "", "int main() {",  "    qor_system_init();",
     "    qor_graphics_init();", "", "    return 0;", "}",
 };
 
-constexpr unsigned kKeyEnd = 0x23, kKeyHome = 0x24, kKeyLeft = 0x25, kKeyUp = 0x26,
-                   kKeyRight = 0x27, kKeyDown = 0x28, kKeyDelete = 0x2E;
+using namespace qor::host::keys;
 
 int& row() {
     return g_code.cursor_row;
@@ -172,7 +174,7 @@ void code_editor_key(unsigned key) {
 
 void code_editor_char(int ch) {
     const unsigned char c = static_cast<unsigned char>(ch & 0xFF);
-    if (row() < 0 || row() >= EDITOR_MAX_LINES || col() < 0 || col() > kMaxLineLength) return;
+    if (row() < 0 || row() >= kEditorMaxLines || col() < 0 || col() > kMaxLineLength) return;
     if (c == 13 || c == 10) {
         split_line();
     } else if (c == 8) {
@@ -181,3 +183,5 @@ void code_editor_char(int ch) {
         insert_char(static_cast<char>(c));
     }
 }
+
+} // namespace qor::desktop

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string>
 
+namespace qor::desktop {
+
 namespace {
 
 constexpr int kRowHeight = 16;
@@ -67,3 +69,5 @@ void render_code_editor(int slot) {
                   g_code.cursor_col + 1, g_code.line_count);
     paint_text(status, x + 6, y + h - 19, 0xFFB4B4B4, 10);
 }
+
+} // namespace qor::desktop

@@ -7,6 +7,12 @@
 #include <cstdint>
 #include <vector>
 
+namespace qor::host {
+struct folder_entry;
+}
+
+namespace qor::desktop {
+
 // The quick-access pane: label and folder below the home folder (nullptr for
 // the home folder itself).
 struct sidebar_entry {
@@ -52,12 +58,10 @@ void files_status_text(char (&out)[kStatusTextSize]);
 // The size column's text ("1023 B", "1.5 KB", ...), into a 32-byte buffer.
 void files_size_text(uint64_t size, char (&out)[32]);
 
-namespace qor::host {
-struct folder_entry;
-}
-
 // Where the listing comes from: the host's folder enumeration, or a test
 // double that returns a fixed listing (host order differs between file
 // systems). nullptr restores the host's.
-using files_folder_lister = bool (*)(const char* path, std::vector<qor::host::folder_entry>* out);
+using files_folder_lister = bool (*)(const char* path, std::vector<host::folder_entry>* out);
 void files_set_folder_lister(files_folder_lister lister);
+
+} // namespace qor::desktop

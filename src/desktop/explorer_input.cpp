@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace qor::desktop {
+
 const sidebar_entry g_sidebar[kSidebarEntries] = {
     {"homet", nullptr},         {"Desktop", "Desktop"},   {"Documents", "Documents"},
     {"Downloads", "Downloads"}, {"Pictures", "Pictures"},
@@ -97,3 +99,5 @@ void files_handle_wheel(int x, int y, int /*w*/, int h, int px, int py, int notc
     if (!on_list(x, y, px, py)) return;
     files_scroll_by(-notches, files_visible_rows(h));
 }
+
+} // namespace qor::desktop

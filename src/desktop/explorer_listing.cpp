@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace qor::desktop {
+
 namespace {
 
 // Both explorer kinds open 480 pixels high and windows never change size, so
@@ -99,7 +101,7 @@ void files_refresh() {
         const bool has_parent = explorer_parent(g_files.path, above);
         for (const qor::host::folder_entry& item : items) {
             if (item.name == ".") continue;
-            if (g_files.count >= EXPLORER_MAX_ENTRIES) break;
+            if (g_files.count >= kExplorerMaxEntries) break;
             if (item.name == "..") {
                 if (!has_parent) continue;
                 fill_up_entry(&g_files.entries[g_files.count]);
@@ -136,3 +138,5 @@ void files_size_text(uint64_t size, char (&out)[32]) {
         std::snprintf(out, sizeof out, "%.1f GB", s / kGiB);
     }
 }
+
+} // namespace qor::desktop

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string>
 
+namespace qor::desktop {
+
 void files_navigate(const char* path) {
     std::string previous;
     const bool know_previous = qor::host::current_folder(&previous);
@@ -37,3 +39,5 @@ void files_show_home() {
     files_refresh();
     g_files.sidebar_selected = 0;
 }
+
+} // namespace qor::desktop

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace qor::desktop {
+
 namespace {
 
 constexpr char kSep = qor::host::kPathSeparator;
@@ -57,3 +59,5 @@ void explorer_address_text(const char* path, const char* home, char (&out)[QOR_P
         std::snprintf(out, sizeof out, "homet > %s", path + home_len + 1);
     }
 }
+
+} // namespace qor::desktop

@@ -3,6 +3,8 @@
 
 #include "qoros/qor_types.h"
 
+namespace qor::desktop {
+
 // folder + separator + name. False (out emptied) when the result would not fit:
 // a cut path would name a different file or folder.
 bool explorer_join(const char* folder, const char* name, char (&out)[QOR_PATH_MAX]);
@@ -16,3 +18,5 @@ bool explorer_parent(const char* path, char (&out)[QOR_PATH_MAX]);
 // The home-relative text of the address box: "homet", "homet > sub", or the
 // whole path when it lies outside the home folder.
 void explorer_address_text(const char* path, const char* home, char (&out)[QOR_PATH_MAX]);
+
+} // namespace qor::desktop

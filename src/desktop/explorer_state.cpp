@@ -2,4 +2,8 @@
 // windows and set up by boot.
 #include "desktop/explorer_state.h"
 
+namespace qor::desktop {
+
 explorer_state g_files;
+
+} // namespace qor::desktop

@@ -1,10 +1,13 @@
 // The file explorer's shared state (one record for the Files and homet
-// windows) and the folders the boot sequence sets up.
+// windows); its home is the bootsys tree's homet folder.
 #pragma once
 
 #include "qoros/qor_types.h"
+#include "session/bootsys_paths.h"
 
 #include <cstdint>
+
+namespace qor::desktop {
 
 struct file_entry {
     char name[QOR_PATH_MAX];
@@ -14,11 +17,11 @@ struct file_entry {
     char modified[32];
 };
 
-constexpr int EXPLORER_MAX_ENTRIES = 128;
+constexpr int kExplorerMaxEntries = 128;
 
 struct explorer_state {
     char path[QOR_PATH_MAX];
-    file_entry entries[EXPLORER_MAX_ENTRIES];
+    file_entry entries[kExplorerMaxEntries];
     int32_t count;
     int32_t selected;
     int32_t scroll;
@@ -26,5 +29,5 @@ struct explorer_state {
 };
 
 extern explorer_state g_files;
-extern char g_homet_dir[QOR_PATH_MAX];
-extern char g_bootsys_dir[QOR_PATH_MAX];
+
+} // namespace qor::desktop

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace qor::desktop {
+
 namespace {
 
 constexpr uint32_t kInk = 0xFF322828;
@@ -26,7 +28,7 @@ void column_text(const char* text, int left, int right, int tx, int ty, uint32_t
 }
 
 void draw_toolbar(int x, int y, int w) {
-    paint_fill(x, y + 24, w, 28, WHITE);
+    paint_fill(x, y + 24, w, 28, kWhite);
     paint_outline(x + 4, y + 28, 24, 20, kBorder);
     paint_text("^", x + 12, y + 31, kInk, 12);
     paint_outline(x + 32, y + 28, w - 36, 20, kBorder);
@@ -56,7 +58,7 @@ list_columns draw_list_header(int x, int y, int w, int h) {
     const int L = w - 122;
     const list_columns cols{x + 121, L, x + 121 + (2 * L) / 5, x + 121 + (3 * L) / 5,
                             x + 121 + (4 * L) / 5};
-    paint_fill(x + 121, y + 56, L, h - 60, WHITE);
+    paint_fill(x + 121, y + 56, L, h - 60, kWhite);
     paint_fill(x + 121, y + 56, L, 20, 0xFFF5F0F0);
     column_text("名称", cols.left, cols.type_x, x + 129, y + 59, kGreyInk, 10);
     column_text("类型", cols.type_x, cols.size_x, cols.type_x, y + 59, kGreyInk, 10);
@@ -74,7 +76,7 @@ void draw_entry_icon(const file_entry& e, int x, int r) {
         return;
     }
     constexpr uint32_t kPaperEdge = 0xFFDC9664;
-    paint_fill(x + 131, r - 3, 16, 18, WHITE);
+    paint_fill(x + 131, r - 3, 16, 18, kWhite);
     paint_outline(x + 131, r - 3, 16, 18, kPaperEdge);
     paint_triangle(qor_point{x + 143, r - 3}, qor_point{x + 147, r - 3}, qor_point{x + 147, r + 1},
                    kPaperEdge);
@@ -114,7 +116,7 @@ void draw_status_bar(int x, int y, int w, int h) {
 void render_files(int slot) {
     const app_window& win = g_app_wins[slot];
     const int x = win.x, y = win.y, w = win.w, h = win.h;
-    paint_fill(x, y + 24, w, h - 24, WHITE);
+    paint_fill(x, y + 24, w, h - 24, kWhite);
     draw_toolbar(x, y, w);
     draw_quick_access(x, y, h);
     const list_columns cols = draw_list_header(x, y, w, h);
@@ -122,3 +124,5 @@ void render_files(int slot) {
     if (g_files.count <= 1) paint_text("此文件夹为空", x + 141, y + 100, kGreyInk, 12);
     draw_status_bar(x, y, w, h);
 }
+
+} // namespace qor::desktop

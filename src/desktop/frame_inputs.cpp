@@ -1,3 +1,6 @@
+// Reads what a frame shows from outside the desktop (clock, M: drive, the
+// installed packages, the browser package) and settles the shown windows'
+// own state before anything is drawn.
 #include "desktop/frame_inputs.h"
 
 #include <qoros/qor_system.h>
@@ -10,14 +13,16 @@
 
 #include <cstring>
 
+namespace qor::desktop {
+
 frame_inputs g_frame_inputs{};
 
 namespace {
 
-constexpr uint32_t STORE_LISTING_CAPACITY = 64;
+constexpr uint32_t kStoreListingCapacity = 64;
 
 bool kind_shown(int32_t kind) {
-    for (int i = 0; i < APP_WINDOW_SLOTS; ++i)
+    for (int i = 0; i < kAppWindowSlots; ++i)
         if (window_is_shown(i) && g_app_wins[i].kind == kind) return true;
     return false;
 }
@@ -25,19 +30,19 @@ bool kind_shown(int32_t kind) {
 // The store lists the packages folder afresh; the heading gives the full
 // count while at most ten packages are listed.
 void read_store_listing() {
-    qpa_header list[STORE_LISTING_CAPACITY];
+    qpa_header list[kStoreListingCapacity];
     uint32_t count = 0;
-    qpa_list_installed(list, STORE_LISTING_CAPACITY, &count);
-    if (count > STORE_LISTING_CAPACITY) count = STORE_LISTING_CAPACITY;
+    qpa_list_installed(list, kStoreListingCapacity, &count);
+    if (count > kStoreListingCapacity) count = kStoreListingCapacity;
     g_frame_inputs.store_count = count;
-    const uint32_t listed = count < STORE_LISTED_PACKAGES ? count : STORE_LISTED_PACKAGES;
+    const uint32_t listed = count < kStoreListedPackages ? count : kStoreListedPackages;
     std::memset(g_frame_inputs.store_list, 0, sizeof g_frame_inputs.store_list);
     std::memcpy(g_frame_inputs.store_list, list, listed * sizeof(qpa_header));
 }
 
 // The windows' own state follows what they show, in drawing order.
 void settle_shown_windows() {
-    for (int i = 0; i < APP_WINDOW_SLOTS; ++i) {
+    for (int i = 0; i < kAppWindowSlots; ++i) {
         if (!window_is_shown(i)) continue;
         const app_window& win = g_app_wins[i];
         if (win.kind == WIN_CODE_EDITOR) {
@@ -62,3 +67,5 @@ void update_frame_inputs(bool look_outside) {
     }
     settle_shown_windows();
 }
+
+} // namespace qor::desktop

@@ -12,14 +12,16 @@
 
 #include "host/host_time.h"
 
-constexpr uint32_t STORE_LISTED_PACKAGES = 10;
+namespace qor::desktop {
+
+constexpr uint32_t kStoreListedPackages = 10;
 
 struct frame_inputs {
     qor::host::local_time clock;
     bool m_drive_active;
     bool browser_installed;
     uint32_t store_count; // installed packages, at most 64 counted
-    qpa_header store_list[STORE_LISTED_PACKAGES];
+    qpa_header store_list[kStoreListedPackages];
 };
 
 extern frame_inputs g_frame_inputs;
@@ -29,3 +31,5 @@ extern frame_inputs g_frame_inputs;
 // are read again only when `look_outside` is set; otherwise their last
 // reading stands.
 void update_frame_inputs(bool look_outside);
+
+} // namespace qor::desktop

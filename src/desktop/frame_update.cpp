@@ -1,3 +1,6 @@
+// The incremental frame: compares the scene described now with the one last
+// drawn, collects the changed areas in a short damage list, and draws and
+// presents only those areas.
 #include "desktop/frame_update.h"
 
 #include "desktop/desktop_render.h"
@@ -7,6 +10,8 @@
 #include "host/host_window.h"
 
 #include <algorithm>
+
+namespace qor::desktop {
 
 namespace {
 
@@ -58,8 +63,8 @@ class damage {
     static constexpr int kMost = 8;
     static qor_rect clip_to_desktop(const qor_rect& r) {
         const int left = std::max(r.x, 0), top = std::max(r.y, 0);
-        const int right = std::min(r.x + r.w, DESKTOP_WIDTH);
-        const int bottom = std::min(r.y + r.h, DESKTOP_HEIGHT);
+        const int right = std::min(r.x + r.w, kDesktopWidth);
+        const int bottom = std::min(r.y + r.h, kDesktopHeight);
         return {left, top, right - left, bottom - top};
     }
     static qor_rect bounding(const qor_rect& a, const qor_rect& b) {
@@ -80,7 +85,7 @@ void desktop_frame_update(bool look_outside) {
     const scene now = describe_scene();
     damage changed;
     if (!g_drawn_scene_known) {
-        changed.add({0, 0, DESKTOP_WIDTH, DESKTOP_HEIGHT});
+        changed.add({0, 0, kDesktopWidth, kDesktopHeight});
     } else {
         for_each_changed_area(g_drawn_scene, now,
                               [&changed](const qor_rect& r) { changed.add(r); });
@@ -97,3 +102,5 @@ void desktop_frame_update(bool look_outside) {
 void desktop_frame_forget() {
     g_drawn_scene_known = false;
 }
+
+} // namespace qor::desktop

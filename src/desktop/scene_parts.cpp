@@ -1,3 +1,5 @@
+// Describes the frame as parts with areas and FNV-1a signatures of what
+// their pixels depend on; equal signatures mean equal pixels.
 #include "desktop/scene_parts.h"
 
 #include <qoros/qor_terminal.h>
@@ -10,6 +12,8 @@
 #include "terminal/terminal_layout.h"
 
 #include <cstring>
+
+namespace qor::desktop {
 
 namespace {
 
@@ -51,7 +55,7 @@ scene_part terminal_input_row(const app_window& win) {
 void add_explorer(signature& s) {
     s.text(g_files.path).text(g_homet_dir).number(g_files.count).number(g_files.selected);
     s.number(g_files.scroll).number(g_files.sidebar_selected);
-    for (int i = 0; i < g_files.count && i < EXPLORER_MAX_ENTRIES; ++i) {
+    for (int i = 0; i < g_files.count && i < kExplorerMaxEntries; ++i) {
         const file_entry& e = g_files.entries[i];
         s.text(e.name).number(static_cast<int64_t>(e.size)).number(e.is_dir);
         s.text(e.type).text(e.modified);
@@ -61,7 +65,7 @@ void add_explorer(signature& s) {
 void add_editor(signature& s) {
     s.number(g_code.line_count).number(g_code.cursor_row).number(g_code.cursor_col);
     s.number(g_code.scroll);
-    for (int i = 0; i < g_code.line_count && i < EDITOR_MAX_LINES; ++i)
+    for (int i = 0; i < g_code.line_count && i < kEditorMaxLines; ++i)
         s.text(g_code.lines[i]);
 }
 
@@ -111,15 +115,15 @@ void describe_windows(scene& parts) {
         signature frame;
         frame.number(win.kind).number(win.x).number(win.y).number(win.w).number(win.h);
         frame.text(win.title).number(slot == g_active_win).number(place++);
-        scene_part* own = &parts[SCENE_PARTS_PER_SLOT * slot];
+        scene_part* own = &parts[kScenePartsPerSlot * slot];
         own[0] = {{win.x, win.y, win.w + 3, win.h + 3}, frame.value()};
-        own[1] = {{win.x, win.y + TITLE_BAR_HEIGHT, win.w, win.h - TITLE_BAR_HEIGHT},
+        own[1] = {{win.x, win.y + kTitleBarHeight, win.w, win.h - kTitleBarHeight},
                   content_signature(win)};
         if (win.kind == WIN_TERMINAL) own[2] = terminal_input_row(win);
     };
-    for (int i = 0; i < APP_WINDOW_SLOTS; ++i) {
-        for (int k = 0; k < SCENE_PARTS_PER_SLOT; ++k)
-            parts[SCENE_PARTS_PER_SLOT * i + k] = {kNoArea, 0};
+    for (int i = 0; i < kAppWindowSlots; ++i) {
+        for (int k = 0; k < kScenePartsPerSlot; ++k)
+            parts[kScenePartsPerSlot * i + k] = {kNoArea, 0};
         if (i != g_active_win && window_is_shown(i)) describe(i);
     }
     if (window_is_shown(g_active_win)) describe(g_active_win);
@@ -141,14 +145,16 @@ uint64_t taskbar_signature() {
 scene describe_scene() {
     scene parts{};
     describe_windows(parts);
-    constexpr int kIcons = SCENE_PARTS_PER_SLOT * APP_WINDOW_SLOTS;
+    constexpr int kIcons = kScenePartsPerSlot * kAppWindowSlots;
     // Only the Qorget icon changes its look, under the pointer.
     const desktop_icon& qorget = g_icons[2];
     parts[kIcons] = {{qorget.x, qorget.y, qorget.w, qorget.h},
                      signature().number(g_hovered_icon == qorget.id).value()};
     parts[kIcons + 1] =
-        g_start_menu_open ? scene_part{START_MENU_PANEL, signature().number(g_hovered_icon).value()}
+        g_start_menu_open ? scene_part{kStartMenuPanel, signature().number(g_hovered_icon).value()}
                           : scene_part{kNoArea, 0};
-    parts[kIcons + 2] = {TASKBAR_AREA, taskbar_signature()};
+    parts[kIcons + 2] = {kTaskbarArea, taskbar_signature()};
     return parts;
 }
+
+} // namespace qor::desktop

@@ -11,6 +11,8 @@
 
 #include "desktop/app_windows.h"
 
+namespace qor::desktop {
+
 struct scene_part {
     qor_rect area; // empty (w = 0) for a part that is not shown
     uint64_t signature;
@@ -18,9 +20,9 @@ struct scene_part {
 
 // Per slot: the frame, the content and one row of the content that changes
 // alone (the terminal's input line); then the icons, menu and taskbar.
-constexpr int SCENE_PARTS_PER_SLOT = 3;
-constexpr int SCENE_PART_COUNT = SCENE_PARTS_PER_SLOT * APP_WINDOW_SLOTS + 3;
-using scene = std::array<scene_part, SCENE_PART_COUNT>;
+constexpr int kScenePartsPerSlot = 3;
+constexpr int kScenePartCount = kScenePartsPerSlot * kAppWindowSlots + 3;
+using scene = std::array<scene_part, kScenePartCount>;
 
 // The current state as parts (after update_frame_inputs).
 scene describe_scene();
@@ -29,7 +31,7 @@ scene describe_scene();
 // `before`: the old and the new area of each part that changed.
 template <typename AddArea>
 void for_each_changed_area(const scene& before, const scene& now, AddArea add) {
-    for (int i = 0; i < SCENE_PART_COUNT; ++i) {
+    for (int i = 0; i < kScenePartCount; ++i) {
         const scene_part& a = before[i];
         const scene_part& b = now[i];
         const bool same_area = a.area.x == b.area.x && a.area.y == b.area.y &&
@@ -39,3 +41,5 @@ void for_each_changed_area(const scene& before, const scene& now, AddArea add) {
         if (b.area.w > 0 && b.area.h > 0) add(b.area);
     }
 }
+
+} // namespace qor::desktop

@@ -1,10 +1,14 @@
+// The start menu: its entry table, the row hit test and its drawing, with
+// the hovered entry highlighted.
 #include "desktop/start_menu.h"
 
 #include "desktop/app_windows.h"
 #include "desktop/desktop_paint.h"
 #include "desktop/desktop_render.h"
 
-const start_menu_entry g_start_menu_entries[START_MENU_ENTRY_COUNT] = {
+namespace qor::desktop {
+
+const start_menu_entry g_start_menu_entries[kStartMenuEntryCount] = {
     {"File Manager", WIN_FILES}, {"Terminal", WIN_TERMINAL},
     {"Qorget", WIN_QORGET},      {"Code Editor", WIN_CODE_EDITOR},
     {"Firefox", WIN_BROWSER},    {"Disk Manager", WIN_DISK_MANAGER},
@@ -13,13 +17,13 @@ const start_menu_entry g_start_menu_entries[START_MENU_ENTRY_COUNT] = {
 };
 
 namespace {
-constexpr int FIRST_ROW_Y = 380;
-constexpr int ROW_HEIGHT = 20;
+constexpr int kFirstRowY = 380;
+constexpr int kRowHeight = 20;
 } // namespace
 
 int start_menu_entry_at(int x, int y) {
-    if (x < 5 || x > 204 || y < FIRST_ROW_Y || y > 559) return -1;
-    return (y - FIRST_ROW_Y) / ROW_HEIGHT;
+    if (x < 5 || x > 204 || y < kFirstRowY || y > 559) return -1;
+    return (y - kFirstRowY) / kRowHeight;
 }
 
 bool point_on_start_button(int x, int y) {
@@ -29,11 +33,13 @@ bool point_on_start_button(int x, int y) {
 void render_start_menu() {
     paint_fill(5, 350, 200, 220, 0xFF3C281E);
     paint_outline(5, 350, 200, 220, 0xFFB47850);
-    paint_text("Start Menu", 15, 358, WHITE, 12);
-    for (int e = 0; e < START_MENU_ENTRY_COUNT; ++e) {
+    paint_text("Start Menu", 15, 358, kWhite, 12);
+    for (int e = 0; e < kStartMenuEntryCount; ++e) {
         const start_menu_entry& entry = g_start_menu_entries[e];
         const bool hovered = g_hovered_icon == -100 - entry.kind;
-        paint_fill(10, FIRST_ROW_Y + ROW_HEIGHT * e, 190, 18, hovered ? 0xFF785032 : 0xFF463228);
-        paint_text(entry.label, 20, FIRST_ROW_Y + 2 + ROW_HEIGHT * e, WHITE, 11);
+        paint_fill(10, kFirstRowY + kRowHeight * e, 190, 18, hovered ? 0xFF785032 : 0xFF463228);
+        paint_text(entry.label, 20, kFirstRowY + 2 + kRowHeight * e, kWhite, 11);
     }
 }
+
+} // namespace qor::desktop

@@ -4,13 +4,15 @@
 
 #include <cstdint>
 
+namespace qor::desktop {
+
 struct start_menu_entry {
     const char* label;
     int32_t kind;
 };
 
-constexpr int START_MENU_ENTRY_COUNT = 9;
-extern const start_menu_entry g_start_menu_entries[START_MENU_ENTRY_COUNT];
+constexpr int kStartMenuEntryCount = 9;
+extern const start_menu_entry g_start_menu_entries[kStartMenuEntryCount];
 
 // The entry whose 20-pixel row holds the point inside the menu's clickable
 // area (5..204, 380..559, wider than the drawn boxes), or -1 outside it.
@@ -20,3 +22,5 @@ int start_menu_entry_at(int x, int y);
 bool point_on_start_button(int x, int y);
 
 void render_start_menu();
+
+} // namespace qor::desktop

@@ -18,19 +18,21 @@
 #include "desktop/frame_inputs.h"
 #include "desktop/start_menu.h"
 
+namespace qor::desktop {
+
 taskbar_clock_source g_taskbar_clock = qor::host::now_local;
 
 namespace {
 
-constexpr int BUTTON_TOP = 574;
-constexpr int BUTTON_HEIGHT = 22;
-constexpr int BUTTON_WIDTH = 100;
-constexpr int BUTTON_GAP = 5;
-constexpr int BUTTONS_LEFT = 95;
-constexpr int TITLE_INSET = 5;
-constexpr size_t TITLE_MAX_BYTES = 14;
-constexpr int DRIVE_INDICATOR_X = 600;
-constexpr int VERSION_LABEL_X = 650;
+constexpr int kButtonTop = 574;
+constexpr int kButtonHeight = 22;
+constexpr int kButtonWidth = 100;
+constexpr int kButtonGap = 5;
+constexpr int kButtonsLeft = 95;
+constexpr int kTitleInset = 5;
+constexpr size_t kTitleMaxBytes = 14;
+constexpr int kDriveIndicatorX = 600;
+constexpr int kVersionLabelX = 650;
 
 bool drive_indicator_shown() {
     return g_frame_inputs.m_drive_active;
@@ -38,7 +40,7 @@ bool drive_indicator_shown() {
 
 struct button_row {
     int count, width;
-    int left(int button) const { return BUTTONS_LEFT + (width + BUTTON_GAP) * button; }
+    int left(int button) const { return kButtonsLeft + (width + kButtonGap) * button; }
 };
 
 // The buttons end a gap before the first label drawn to their right.
@@ -46,12 +48,11 @@ button_row layout_buttons() {
     int count = 0;
     for (const app_window& win : g_app_wins)
         count += win.open ? 1 : 0;
-    const int room_end =
-        (drive_indicator_shown() ? DRIVE_INDICATOR_X : VERSION_LABEL_X) - BUTTON_GAP;
-    const int room = room_end - BUTTONS_LEFT;
-    if (count == 0 || count * BUTTON_WIDTH + (count - 1) * BUTTON_GAP <= room)
-        return {count, BUTTON_WIDTH};
-    return {count, (room - (count - 1) * BUTTON_GAP) / count};
+    const int room_end = (drive_indicator_shown() ? kDriveIndicatorX : kVersionLabelX) - kButtonGap;
+    const int room = room_end - kButtonsLeft;
+    if (count == 0 || count * kButtonWidth + (count - 1) * kButtonGap <= room)
+        return {count, kButtonWidth};
+    return {count, (room - (count - 1) * kButtonGap) / count};
 }
 
 bool utf8_continuation(char c) {
@@ -68,7 +69,7 @@ void drop_last_character(std::string& text) {
 // narrowed one shows as many whole UTF-8 characters of those as fit `width`
 // pixels at size 10.
 std::string button_label(const char* title, bool narrowed, int width) {
-    std::string label = title ? std::string(title, strnlen(title, TITLE_MAX_BYTES)) : "";
+    std::string label = title ? std::string(title, strnlen(title, kTitleMaxBytes)) : "";
     if (!narrowed) return label;
     if (!label.empty() &&
         (utf8_continuation(label.back()) || static_cast<unsigned char>(label.back()) >= 0xC0)) {
@@ -82,16 +83,16 @@ std::string button_label(const char* title, bool narrowed, int width) {
 void draw_window_buttons() {
     const button_row row = layout_buttons();
     int button = 0;
-    for (int i = 0; i < APP_WINDOW_SLOTS; ++i) {
+    for (int i = 0; i < kAppWindowSlots; ++i) {
         const app_window& win = g_app_wins[i];
         if (!win.open) continue;
         const bool highlighted = i == g_active_win && !win.minimized;
         const int left = row.left(button);
-        paint_fill(left, BUTTON_TOP, row.width, BUTTON_HEIGHT,
+        paint_fill(left, kButtonTop, row.width, kButtonHeight,
                    highlighted ? 0xFFA06400 : 0xFF463228);
         const std::string label =
-            button_label(win.title, row.width < BUTTON_WIDTH, row.width - TITLE_INSET);
-        paint_text(label.c_str(), left + TITLE_INSET, 578, WHITE, 10);
+            button_label(win.title, row.width < kButtonWidth, row.width - kTitleInset);
+        paint_text(label.c_str(), left + kTitleInset, 578, kWhite, 10);
         ++button;
     }
 }
@@ -100,20 +101,20 @@ void draw_clock() {
     const qor::host::local_time& now = g_frame_inputs.clock;
     char clock[16];
     std::snprintf(clock, sizeof clock, "%02d:%02d", now.hour, now.minute);
-    paint_text(clock, 740, 578, WHITE, 12);
+    paint_text(clock, 740, 578, kWhite, 12);
 }
 
 void draw_drive_indicator() {
-    if (drive_indicator_shown()) paint_text("M: Active", DRIVE_INDICATOR_X, 578, 0xFF64FF00, 10);
+    if (drive_indicator_shown()) paint_text("M: Active", kDriveIndicatorX, 578, 0xFF64FF00, 10);
 }
 
 } // namespace
 
 int taskbar_slot_at(int x, int y) {
-    if (y < BUTTON_TOP || y > BUTTON_TOP + BUTTON_HEIGHT - 1) return -1;
+    if (y < kButtonTop || y > kButtonTop + kButtonHeight - 1) return -1;
     const button_row row = layout_buttons();
     int button = 0;
-    for (int i = 0; i < APP_WINDOW_SLOTS; ++i) {
+    for (int i = 0; i < kAppWindowSlots; ++i) {
         if (!g_app_wins[i].open) continue;
         const int left = row.left(button++);
         if (x >= left && x <= left + row.width - 1) return i;
@@ -124,10 +125,12 @@ int taskbar_slot_at(int x, int y) {
 void render_taskbar() {
     paint_fill(0, 570, 800, 30, 0xF0231414);
     paint_line(0, 570, 800, 570, 0xFF78503C);
-    paint_fill(5, BUTTON_TOP, 80, BUTTON_HEIGHT, g_start_menu_open ? 0xFFE6A000 : 0xFFC87800);
-    paint_text("Start", 20, 577, WHITE, 12);
+    paint_fill(5, kButtonTop, 80, kButtonHeight, g_start_menu_open ? 0xFFE6A000 : 0xFFC87800);
+    paint_text("Start", 20, 577, kWhite, 12);
     draw_window_buttons();
     draw_clock();
-    paint_text("QorOS v7.0", VERSION_LABEL_X, 578, WHITE, 12);
+    paint_text("QorOS v7.0", kVersionLabelX, 578, kWhite, 12);
     draw_drive_indicator();
 }
+
+} // namespace qor::desktop

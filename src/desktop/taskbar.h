@@ -4,6 +4,8 @@
 
 #include "host/host_time.h"
 
+namespace qor::desktop {
+
 // The slot whose taskbar button holds the point, or -1.
 int taskbar_slot_at(int x, int y);
 
@@ -12,3 +14,5 @@ void render_taskbar();
 // Where the clock reads the time; tests put a fixed time here.
 using taskbar_clock_source = qor::host::local_time (*)();
 extern taskbar_clock_source g_taskbar_clock;
+
+} // namespace qor::desktop

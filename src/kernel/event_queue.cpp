@@ -2,6 +2,7 @@
 // capped counter that lets a waiting thread sleep until the next push.
 #include "kernel/key_state.h"
 
+#include "host/host_keys.h"
 #include "host/host_time.h"
 
 #include <qoros/qor_event.h>
@@ -55,7 +56,7 @@ void take_locked(event_queue& queue, qor_event* out) {
 void fill_disk_mount_event(qor_event* out) {
     *out = qor_event{};
     out->type = QOR_EVENT_DISK_MOUNT;
-    out->key = qor::kernel::kKeyA;
+    out->key = qor::host::keys::kKeyA;
     out->modifiers = qor::kernel::current_modifiers() | QOR_MOD_CTRL | QOR_MOD_TAB;
     out->timestamp = qor::host::tick_count_ms();
 }

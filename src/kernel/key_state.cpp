@@ -9,8 +9,10 @@ namespace qor::kernel {
 
 namespace {
 
+using namespace qor::host::keys;
+
 struct modifier_key {
-    int key;
+    uint32_t key;
     uint32_t bit;
 };
 

@@ -2,18 +2,13 @@
 // browsing of the submitted-line history.
 #include "qoros/qor_terminal.h"
 
+#include "host/host_keys.h"
+
 #include <cstring>
 
 namespace {
 
-constexpr unsigned kKeyBackspace = 0x08;
-constexpr unsigned kKeyEnter = 0x0D;
-constexpr unsigned kKeyEnd = 0x23;
-constexpr unsigned kKeyHome = 0x24;
-constexpr unsigned kKeyLeft = 0x25;
-constexpr unsigned kKeyUp = 0x26;
-constexpr unsigned kKeyRight = 0x27;
-constexpr unsigned kKeyDown = 0x28;
+using namespace qor::host::keys;
 
 // The length the editing rules work with: a corrupt negative length counts as
 // an empty line.

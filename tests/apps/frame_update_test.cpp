@@ -19,7 +19,7 @@ host::local_time stepping_clock() {
 }
 
 std::vector<uint32_t> pixels_of(qor_context* ctx) {
-    std::vector<uint32_t> out(DESKTOP_WIDTH * DESKTOP_HEIGHT);
+    std::vector<uint32_t> out(kDesktopWidth * kDesktopHeight);
     std::memcpy(out.data(), qor_graphics_get_framebuffer(ctx), out.size() * 4);
     return out;
 }
@@ -27,7 +27,7 @@ std::vector<uint32_t> pixels_of(qor_context* ctx) {
 // The same state drawn from scratch into a context of its own.
 std::vector<uint32_t> full_redraw() {
     qor_context* own = g_main_ctx;
-    g_main_ctx = qor_graphics_create_context(DESKTOP_WIDTH, DESKTOP_HEIGHT);
+    g_main_ctx = qor_graphics_create_context(kDesktopWidth, kDesktopHeight);
     render_desktop();
     std::vector<uint32_t> out = pixels_of(g_main_ctx);
     qor_graphics_destroy_context(g_main_ctx);
@@ -39,8 +39,8 @@ std::vector<uint32_t> full_redraw() {
 // taskbar buttons, title bars, close boxes, window contents.
 void random_input(std::mt19937& random) {
     const int kind = static_cast<int>(random() % 12);
-    const int x = static_cast<int>(random() % DESKTOP_WIDTH);
-    const int y = static_cast<int>(random() % DESKTOP_HEIGHT);
+    const int x = static_cast<int>(random() % kDesktopWidth);
+    const int y = static_cast<int>(random() % kDesktopHeight);
     switch (kind) {
     case 0:
         desktop_driver_click(44, 44 + 70 * static_cast<int>(random() % 8));
@@ -109,7 +109,7 @@ TEST_F(FrameUpdate, AFrameWhereNothingChangedDrawsNothing) {
     for (int32_t kind = WIN_FILES; kind <= WIN_BROWSER; ++kind)
         open_window(kind);
     desktop_frame_update(true);
-    const qor_rect all{0, 0, DESKTOP_WIDTH, DESKTOP_HEIGHT};
+    const qor_rect all{0, 0, kDesktopWidth, kDesktopHeight};
     qor_graphics_fill_rect(g_main_ctx, &all, qor_color{1, 2, 3, 255}); // a marker
     desktop_frame_update(true);
     EXPECT_EQ(desktop_driver_pixel(400, 300), 0xFF030201u) << "a still desktop was drawn";

@@ -1,10 +1,10 @@
 // The boot in-process: a failing stage stops the boot where it happens, and
 // each mode turns that into exit code 1.
 #include "boot/boot_modes.h"
-#include "boot/boot_paths.h"
 #include "boot/boot_sequence.h"
 #include "desktop/explorer_state.h"
 #include "host/host_dialog.h"
+#include "session/bootsys_paths.h"
 #include "support/scratch.h"
 #include "system_tree_fixture.h"
 
@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 #include <qoros/qor_terminal.h>
 #include <vector>
+
+using qor::desktop::g_files;
 
 namespace {
 

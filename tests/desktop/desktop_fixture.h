@@ -16,7 +16,6 @@
 #include <qoros/qor_event.h>
 #include <qoros/qor_terminal.h>
 
-#include "boot/boot_paths.h"
 #include "desktop/app_windows.h"
 #include "desktop/desktop_driver.h"
 #include "desktop/desktop_host.h"
@@ -27,10 +26,13 @@
 #include "desktop/taskbar.h"
 #include "host/host_fs.h"
 #include "host/host_shell.h"
+#include "session/bootsys_paths.h"
 #include "support/scratch.h"
 #include "support/test_glyphs.h"
 
 namespace qor::test {
+
+using namespace qor::desktop;
 
 constexpr uint32_t kVkEscape = 0x1B, kVkEnter = 0x0D;
 constexpr int kIconFiles = 1, kIconTerm = 2, kIconCode = 4, kIconHomet = 6, kIconFirefox = 8;
@@ -118,7 +120,7 @@ class DesktopTest : public ::testing::Test {
 
     // Slot of the open window of a kind, or -1.
     static int slot_of(int32_t kind) {
-        for (int i = 0; i < APP_WINDOW_SLOTS; ++i)
+        for (int i = 0; i < kAppWindowSlots; ++i)
             if (g_app_wins[i].open && g_app_wins[i].kind == kind) return i;
         return -1;
     }

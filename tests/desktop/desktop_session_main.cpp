@@ -7,7 +7,6 @@
 #include <qoros/qor_event.h>
 #include <qoros/qor_terminal.h>
 
-#include "boot/boot_paths.h"
 #include "desktop/app_windows.h"
 #include "desktop/desktop_driver.h"
 #include "desktop/desktop_icons.h"
@@ -15,10 +14,13 @@
 #include "desktop/explorer_state.h"
 #include "desktop/start_menu.h"
 #include "host/host_shell.h"
+#include "session/bootsys_paths.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+using namespace qor::desktop;
 
 namespace {
 
@@ -71,14 +73,14 @@ int main(int argc, char** argv) {
         desktop_driver_click(icon.x + icon.w / 2, icon.y + icon.h / 2);
         desktop_driver_render();
     }
-    for (int entry = 0; entry < START_MENU_ENTRY_COUNT; ++entry) {
+    for (int entry = 0; entry < kStartMenuEntryCount; ++entry) {
         desktop_driver_click(40, 585); // start button
         desktop_driver_move(100, 390 + entry * 20);
         desktop_driver_click(100, 390 + entry * 20);
         desktop_driver_render();
     }
     // The terminal, then the editor, get typing; the explorer gets clicks.
-    for (int slot = 0; slot < APP_WINDOW_SLOTS; ++slot) {
+    for (int slot = 0; slot < kAppWindowSlots; ++slot) {
         const app_window& win = g_app_wins[slot];
         if (!win.open) continue;
         desktop_driver_click(win.x + win.w / 2, win.y + 8); // title bar: activate
@@ -107,7 +109,7 @@ int main(int argc, char** argv) {
     // every remaining window goes by its close box.
     for (int i = 0; i < 12; ++i)
         desktop_driver_key(0x1B);
-    for (int slot = 0; slot < APP_WINDOW_SLOTS; ++slot)
+    for (int slot = 0; slot < kAppWindowSlots; ++slot)
         if (g_app_wins[slot].open) close_window(slot);
     desktop_driver_render();
     drain_events();

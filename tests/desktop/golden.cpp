@@ -12,6 +12,8 @@
 
 namespace qor::test {
 
+using namespace qor::desktop;
+
 namespace {
 
 bool updating_goldens() {
@@ -44,7 +46,7 @@ std::vector<uint32_t> read_png(const std::string& path, int* width, int* height)
     }
     int width = 0, height = 0;
     const std::vector<uint32_t> expected = read_png(golden, &width, &height);
-    if (expected.empty() || width != DESKTOP_WIDTH || height != DESKTOP_HEIGHT) {
+    if (expected.empty() || width != kDesktopWidth || height != kDesktopHeight) {
         return ::testing::AssertionFailure() << "missing or unreadable golden " << golden;
     }
     int differing = 0, first_x = -1, first_y = -1;

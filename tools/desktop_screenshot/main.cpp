@@ -9,6 +9,8 @@
 #include "desktop/app_windows.h"
 #include "desktop/desktop_driver.h"
 
+using namespace qor::desktop;
+
 namespace {
 
 void type_line(const char* line) {

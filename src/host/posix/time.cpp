@@ -39,11 +39,18 @@ local_time now_local() {
     clock_gettime(CLOCK_REALTIME, &ts);
     struct tm parts {};
     localtime_r(&ts.tv_sec, &parts);
-    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
-            parts.tm_min,         parts.tm_sec,     static_cast<int>(ts.tv_nsec / 1000000)};
+    return {parts.tm_year + 1900,
+            parts.tm_mon + 1,
+            parts.tm_mday,
+            parts.tm_hour,
+            parts.tm_min,
+            parts.tm_sec,
+            static_cast<int>(ts.tv_nsec / 1000000)};
 }
 
-int64_t now_unix() { return static_cast<int64_t>(std::time(nullptr)); }
+int64_t now_unix() {
+    return static_cast<int64_t>(std::time(nullptr));
+}
 
 void sleep_ms(uint32_t ms) {
     timespec ts{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};

@@ -1,10 +1,14 @@
 #include "host/posix/window_sdl_keys.h"
 
+#include "host/host_keys.h"
+
 #include <SDL2/SDL_keyboard.h>
 
 namespace qor::host::sdl {
 
 namespace {
+
+using namespace keys;
 
 struct key_row {
     int32_t sdl;
@@ -68,13 +72,13 @@ uint32_t virtual_key_for(int32_t keycode, int32_t scancode) {
 
 uint32_t control_character_for(uint32_t virtual_key, bool ctrl_held) {
     switch (virtual_key) {
-    case 0x0D:
+    case kKeyEnter:
         return 13;
-    case 0x08:
+    case kKeyBackspace:
         return 8;
-    case 0x09:
+    case kKeyTab:
         return 9;
-    case 0x1B:
+    case kKeyEscape:
         return 27;
     default:
         break;

@@ -5,7 +5,9 @@
 
 namespace qor::host {
 
-uint64_t tick_count_ms() { return GetTickCount64(); }
+uint64_t tick_count_ms() {
+    return GetTickCount64();
+}
 
 bool perf_counter_frequency(int64_t* counts_per_second) {
     LARGE_INTEGER f;
@@ -33,6 +35,8 @@ int64_t now_unix() {
     return static_cast<int64_t>(units / 10000000ULL) - 11644473600LL;
 }
 
-void sleep_ms(uint32_t ms) { Sleep(ms); }
+void sleep_ms(uint32_t ms) {
+    Sleep(ms);
+}
 
 } // namespace qor::host

@@ -6,21 +6,15 @@
 
 #include <qoros/qor_hooks.h>
 
-namespace {
-constexpr uint32_t kVkControl = 0x11;
-constexpr uint32_t kVkTab = 0x09;
-constexpr uint32_t kVkA = 0x41;
-} // namespace
-
 extern "C" int qor_asm_init_keyhook(void) {
     return QOR_OK;
 }
 
 // Level-triggered: true on every call while all three keys stay held.
 extern "C" bool qor_asm_check_disk_hotkey(void) {
-    const bool ctrl = qor::host::key_held(kVkControl);
-    const bool tab = qor::host::key_held(kVkTab);
-    const bool a = qor::host::key_held(kVkA);
+    const bool ctrl = qor::host::key_held(qor::host::keys::kKeyCtrl);
+    const bool tab = qor::host::key_held(qor::host::keys::kKeyTab);
+    const bool a = qor::host::key_held(qor::host::keys::kKeyA);
     return ctrl && tab && a;
 }
 

@@ -1,7 +1,7 @@
 // The bootsys tree: beside the program when the user may write there,
 // otherwise (an installed program) in the user's data folder, where it is
 // built from private folders like the rest of QorOS's own state.
-#include "boot/boot_paths.h"
+#include "session/bootsys_paths.h"
 
 #include "boot/bounded_text.h"
 #include "host/host_fs.h"
