@@ -5,8 +5,6 @@
 namespace qor::test {
 namespace {
 
-constexpr uint32_t kBackspaceKey = 0x08, kLeftKey = 0x25, kDeleteKey = 0x2E;
-
 using AppsRouting = DesktopTest;
 
 TEST_F(AppsRouting, PrintableAsciiAndKeysReachTheActiveShownTerminalOnly) {
@@ -16,10 +14,10 @@ TEST_F(AppsRouting, PrintableAsciiAndKeysReachTheActiveShownTerminalOnly) {
          {0x6Cu, 0x09u, 0x0Du, 0x08u, 0x7Fu, 0x1Bu, 0x141u, 0x80u, 0x20u, 0x7Eu, 0x73u})
         desktop_driver_character(c);
     EXPECT_STREQ(g_term.input, "lA ~s");
-    desktop_driver_key(kLeftKey);
-    desktop_driver_key(kBackspaceKey);
+    desktop_driver_key(kKeyLeft);
+    desktop_driver_key(kKeyBackspace);
     EXPECT_STREQ(g_term.input, "lA s");
-    desktop_driver_key(kVkEnter);
+    desktop_driver_key(kKeyEnter);
     EXPECT_STREQ(g_term.input, "");
     EXPECT_EQ(g_term.history_count, 1);
 
@@ -30,7 +28,7 @@ TEST_F(AppsRouting, PrintableAsciiAndKeysReachTheActiveShownTerminalOnly) {
     type_keys("z");
     EXPECT_STREQ(g_term.input, "draft");
     click_icon(kIconTerm);
-    desktop_driver_key(kVkEscape); // closes the terminal, which keeps its state
+    desktop_driver_key(kKeyEscape); // closes the terminal, which keeps its state
     EXPECT_EQ(slot_of(WIN_TERMINAL), -1);
     type_keys("x");
     click_icon(kIconTerm);
@@ -38,7 +36,7 @@ TEST_F(AppsRouting, PrintableAsciiAndKeysReachTheActiveShownTerminalOnly) {
 
     g_term_init = false; // nothing is forwarded before the terminal is set up
     type_keys("ls");
-    desktop_driver_key(kVkEnter);
+    desktop_driver_key(kKeyEnter);
     EXPECT_STREQ(g_term.input, "draft");
 }
 
@@ -47,15 +45,15 @@ TEST_F(AppsRouting, EditorLoadsTheSampleOnFirstInputAndKeepsEscape) {
     ASSERT_FALSE(g_code_init);
     type_keys("ab");
     EXPECT_STREQ(g_code.lines[0], "#include <qor_api.h>");
-    desktop_driver_key(kLeftKey);
-    desktop_driver_key(kDeleteKey);
+    desktop_driver_key(kKeyLeft);
+    desktop_driver_key(kKeyDelete);
     EXPECT_STREQ(g_code.lines[5], "a");
     desktop_driver_character(13);
     EXPECT_EQ(g_code.line_count, 9);
-    desktop_driver_key(kVkEscape);
+    desktop_driver_key(kKeyEscape);
     EXPECT_EQ(g_app_wins[g_active_win].kind, WIN_CODE_EDITOR);
     g_app_wins[g_active_win].minimized = 1; // unless it is minimised while active
-    desktop_driver_key(kVkEscape);
+    desktop_driver_key(kKeyEscape);
     EXPECT_EQ(slot_of(WIN_CODE_EDITOR), -1);
 }
 
@@ -77,7 +75,7 @@ TEST_F(AppsRouting, ExplorerWindowsListAfreshAndTakeClicks) {
     EXPECT_EQ(g_files.selected, -1);
 
     write_bytes(home / "b.txt", "");
-    desktop_driver_key(kVkEscape);
+    desktop_driver_key(kKeyEscape);
     click_icon(kIconFiles);
     EXPECT_NE(entry_named("b.txt"), nullptr);
 }
@@ -115,10 +113,10 @@ TEST_F(AppsRouting, RelativeCdResolvesAgainstTheFolderTheExplorerOpened) {
     click_entry_in_window("Music");
     click_icon(kIconTerm);
     type_keys("pwd");
-    desktop_driver_key(kVkEnter);
+    desktop_driver_key(kKeyEnter);
     EXPECT_EQ(std::string(terminal_get_output(&g_term)), home.string()); // the terminal's own
     type_keys("cd live");
-    desktop_driver_key(kVkEnter);
+    desktop_driver_key(kKeyEnter);
     EXPECT_EQ(std::string(g_term.cwd), (home / "Music" / "live").string());
 }
 

@@ -11,8 +11,8 @@ namespace qor::test {
 namespace {
 
 constexpr unsigned K = 0x10000; // marks a key rather than a character
-constexpr unsigned kEnd = K | 0x23, kHome = K | 0x24, kLeft = K | 0x25, kUp = K | 0x26,
-                   kRight = K | 0x27, kDown = K | 0x28, kDelete = K | 0x2E;
+constexpr unsigned kEnd = K | kKeyEnd, kHome = K | kKeyHome, kLeft = K | kKeyLeft, kUp = K | kKeyUp,
+                   kRight = K | kKeyRight, kDown = K | kKeyDown, kDelete = K | kKeyDelete;
 
 const std::vector<std::string> kSample = {
     "#include <qor_api.h>",     "", "int main() {",  "    qor_system_init();",

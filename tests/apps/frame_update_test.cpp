@@ -58,7 +58,8 @@ void random_input(std::mt19937& random) {
         desktop_driver_wheel(x, y / 2 + 150, static_cast<int>(random() % 7) - 3);
         break;
     case 5: {
-        static const uint32_t keys[] = {0x25, 0x26, 0x27, 0x28, 0x23, 0x24, 0x2E, kVkEnter};
+        static const uint32_t keys[] = {kKeyLeft, kKeyUp,   kKeyRight,  kKeyDown,
+                                        kKeyEnd,  kKeyHome, kKeyDelete, kKeyEnter};
         desktop_driver_key(keys[random() % 8]);
         break;
     }
@@ -66,7 +67,7 @@ void random_input(std::mt19937& random) {
         type_keys(std::string(1 + random() % 12, static_cast<char>('a' + random() % 26)));
         break;
     case 7:
-        if (random() % 4 == 0) desktop_driver_key(kVkEscape);
+        if (random() % 4 == 0) desktop_driver_key(kKeyEscape);
         break;
     case 8:
         g_minute = (g_minute + 1) % 60; // the clock moves on
@@ -147,19 +148,19 @@ TEST_F(FrameUpdate, PagesPaintOnlyInsideTheirWindows) {
         open_window(kind);
         if (kind == WIN_TERMINAL) { // long scroll-back and input
             type_keys("help");
-            desktop_driver_key(kVkEnter);
+            desktop_driver_key(kKeyEnter);
         }
         type_keys(std::string(200, 'W')); // a long input or editor line
         desktop_driver_render();
         const std::vector<uint32_t> after = pixels_of(g_main_ctx);
         const app_window& win = g_app_wins[g_active_win];
         int outside = 0;
-        for (int y = 0; y < TASKBAR_AREA.y; ++y) {
-            for (int x = 0; x < DESKTOP_WIDTH; ++x) {
+        for (int y = 0; y < kTaskbarArea.y; ++y) {
+            for (int x = 0; x < kDesktopWidth; ++x) {
                 // The window and its shadow, 3 pixels right and down.
                 const bool covered =
                     x >= win.x && x < win.x + win.w + 3 && y >= win.y && y < win.y + win.h + 3;
-                if (!covered && after[y * DESKTOP_WIDTH + x] != before[y * DESKTOP_WIDTH + x])
+                if (!covered && after[y * kDesktopWidth + x] != before[y * kDesktopWidth + x])
                     ++outside;
             }
         }

@@ -25,6 +25,7 @@
 #include "desktop/explorer.h"
 #include "desktop/taskbar.h"
 #include "host/host_fs.h"
+#include "host/host_keys.h"
 #include "host/host_shell.h"
 #include "session/bootsys_paths.h"
 #include "support/scratch.h"
@@ -33,8 +34,8 @@
 namespace qor::test {
 
 using namespace qor::desktop;
+using namespace qor::host::keys;
 
-constexpr uint32_t kVkEscape = 0x1B, kVkEnter = 0x0D;
 constexpr int kIconFiles = 1, kIconTerm = 2, kIconCode = 4, kIconHomet = 6, kIconFirefox = 8;
 
 inline void click_icon(int icon_id) {

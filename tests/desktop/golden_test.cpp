@@ -122,9 +122,9 @@ const golden_scene kScenes[] = {
      [] {
          click_icon(kIconTerm);
          type_keys("help");
-         desktop_driver_key(kVkEnter);
+         desktop_driver_key(kKeyEnter);
          type_keys("ls -a");
-         desktop_driver_key(0x25); // cursor one place left
+         desktop_driver_key(kKeyLeft);
      }},
     {"terminal_long_input",
      [] {

@@ -75,7 +75,7 @@ TEST_F(ClickRouting, IconsStartButtonAndMenuClicks) {
             EXPECT_EQ(g_active_win, slot_of(row.kind));
         }
     }
-    for (int entry = 0; entry < START_MENU_ENTRY_COUNT; ++entry) {
+    for (int entry = 0; entry < kStartMenuEntryCount; ++entry) {
         desktop_driver_click(START_X, START_Y);
         desktop_driver_click(100, menu_row_y(entry));
         EXPECT_GE(slot_of(g_start_menu_entries[entry].kind), 0) << entry;
@@ -123,7 +123,7 @@ TEST_F(ClickRouting, TaskbarButtonsShareTheRoomBeforeTheLabels) {
         }
         const int room_end = mounted ? 595 : 645, full_fit = mounted ? 4 : 5;
         close_all_windows();
-        for (int open = 1; open <= APP_WINDOW_SLOTS; ++open) {
+        for (int open = 1; open <= kAppWindowSlots; ++open) {
             open_window(open); // kinds 1..10
             desktop_driver_render();
             std::vector<std::pair<int, int>> buttons; // first and last column on row 575
@@ -234,15 +234,15 @@ TEST_F(KeyRouting, EscapeClosesTheActiveWindowThenTheMenuThenEndsTheRun) {
     desktop_driver_character('a');
     desktop_driver_character(27);
     EXPECT_EQ(g_active_win, 0);
-    desktop_driver_key(kVkEscape);
+    desktop_driver_key(kKeyEscape);
     EXPECT_EQ(open_count(), 0);
     EXPECT_EQ(g_active_win, -1);
 
     g_start_menu_open = true;
-    desktop_driver_key(kVkEscape);
+    desktop_driver_key(kKeyEscape);
     EXPECT_FALSE(g_start_menu_open);
     EXPECT_TRUE(g_running);
-    desktop_driver_key(kVkEscape); // the empty desktop
+    desktop_driver_key(kKeyEscape); // the empty desktop
     EXPECT_FALSE(g_running);
 
     g_running = true;
@@ -259,8 +259,8 @@ TEST_F(WindowTable, EveryKindOpensWhollyAboveTheTaskbarInTheLowestFreeSlot) {
         const app_window& win = g_app_wins[kind - 1];
         EXPECT_TRUE(win.open && !win.minimized && win.kind == kind);
         EXPECT_EQ(g_active_win, kind - 1);
-        EXPECT_TRUE(win.x >= 0 && win.y >= 0 && win.x + win.w <= DESKTOP_WIDTH &&
-                    win.y + win.h <= TASKBAR_AREA.y)
+        EXPECT_TRUE(win.x >= 0 && win.y >= 0 && win.x + win.w <= kDesktopWidth &&
+                    win.y + win.h <= kTaskbarArea.y)
             << win.title;
     }
     activate_window(4);

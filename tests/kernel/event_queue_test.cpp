@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kCtrl = 0x11, kTab = 0x09, kShift = 0x10, kA = 0x41;
+using namespace qor::host::keys;
 
 // The fixture's keyboard: holds exactly the keys it is told to.
 std::atomic<bool> g_held[256];
@@ -32,7 +32,7 @@ void hold_only(std::initializer_list<int> keys) {
 qor_event key_event(int32_t tag) {
     qor_event event{};
     event.type = QOR_EVENT_KEY_DOWN;
-    event.key = kA;
+    event.key = kKeyA;
     event.param1 = tag;
     event.timestamp = 1;
     return event;
@@ -126,11 +126,11 @@ TEST_F(EventQueue, TheHeldDiskHotkeyIsReportedOnEveryPollAheadOfQueuedEvents) {
         std::initializer_list<int> held;
         bool hotkey;
     } rows[] = {
-        {{kCtrl, kTab, kA, kShift}, true},
-        {{kCtrl, kTab}, false},
-        {{kCtrl, kA}, false},
-        {{kTab, kA}, false},
-        {{kCtrl, kTab, 0x42}, false},
+        {{kKeyCtrl, kKeyTab, kKeyA, kKeyShift}, true},
+        {{kKeyCtrl, kKeyTab}, false},
+        {{kKeyCtrl, kKeyA}, false},
+        {{kKeyTab, kKeyA}, false},
+        {{kKeyCtrl, kKeyTab, 0x42}, false},
     };
     for (const auto& row : rows) {
         qor_event queued = key_event(5);
@@ -141,7 +141,7 @@ TEST_F(EventQueue, TheHeldDiskHotkeyIsReportedOnEveryPollAheadOfQueuedEvents) {
             qor_event out = key_event(99);
             ASSERT_EQ(qor_event_poll(&out), QOR_OK);
             EXPECT_EQ(out.type, QOR_EVENT_DISK_MOUNT);
-            EXPECT_EQ(out.key, kA);
+            EXPECT_EQ(out.key, kKeyA);
             EXPECT_EQ(out.modifiers, QOR_MOD_CTRL | QOR_MOD_TAB | QOR_MOD_SHIFT);
             EXPECT_EQ(out.param1, 0);
             EXPECT_NE(out.timestamp, 0u);
@@ -154,18 +154,18 @@ TEST_F(EventQueue, TheHeldDiskHotkeyIsReportedOnEveryPollAheadOfQueuedEvents) {
 }
 
 TEST_F(EventQueue, KeyStateAnswersFromTheHostForCodes0To255Only) {
-    hold_only({kA, 0xFF, kShift, 0x5B, 0x12});
-    EXPECT_TRUE(qor_event_key_is_down(kA));
+    hold_only({kKeyA, 0xFF, kKeyShift, 0x5B, 0x12});
+    EXPECT_TRUE(qor_event_key_is_down(kKeyA));
     EXPECT_TRUE(qor_event_key_is_down(0xFF));
     EXPECT_FALSE(qor_event_key_is_down(256));
     EXPECT_FALSE(qor_event_key_is_down(-1));
     EXPECT_EQ(qor_event_get_modifiers(), QOR_MOD_SHIFT | QOR_MOD_WIN | QOR_MOD_ALT);
-    hold_only({0x5C, kCtrl, kTab});
+    hold_only({0x5C, kKeyCtrl, kKeyTab});
     EXPECT_EQ(qor_event_get_modifiers(), QOR_MOD_WIN | QOR_MOD_CTRL | QOR_MOD_TAB);
 
-    hold_only({kCtrl, kTab, kA});
+    hold_only({kKeyCtrl, kKeyTab, kKeyA});
     qor::host::set_key_state_source(nullptr); // without a source nothing is held
-    EXPECT_FALSE(qor_event_key_is_down(kA));
+    EXPECT_FALSE(qor_event_key_is_down(kKeyA));
     EXPECT_EQ(qor_event_get_modifiers(), 0u);
     EXPECT_FALSE(qor_asm_check_disk_hotkey());
 }

@@ -17,17 +17,17 @@ TEST_F(TerminalTest, LineHoldsAtMost255Characters) {
 
 TEST_F(TerminalTest, InsertionAndBackspaceAtTheCursor) {
     type("held");
-    EXPECT_EQ(key(kLeft), 1);
-    EXPECT_EQ(key(kLeft), 1);
+    EXPECT_EQ(key(kKeyLeft), 1);
+    EXPECT_EQ(key(kKeyLeft), 1);
     type("llo wor");
     EXPECT_STREQ(term.input, "hello world");
     EXPECT_EQ(term.cursor, 9);
-    EXPECT_EQ(key(kBackspace), 1);
+    EXPECT_EQ(key(kKeyBackspace), 1);
     EXPECT_STREQ(term.input, "hello wold");
     EXPECT_EQ(term.cursor, 8);
     EXPECT_EQ(term.input_len, 10);
-    EXPECT_EQ(key(kHome), 1);
-    EXPECT_EQ(key(kBackspace), 0); // nothing before the cursor
+    EXPECT_EQ(key(kKeyHome), 1);
+    EXPECT_EQ(key(kKeyBackspace), 0); // nothing before the cursor
     EXPECT_STREQ(term.input, "hello wold");
 }
 
@@ -36,8 +36,8 @@ TEST_F(TerminalTest, CursorKeysStayWithinTheLine) {
     const struct {
         unsigned key;
         int changed, cursor;
-    } steps[] = {{kRight, 0, 2}, {kHome, 1, 0}, {kLeft, 0, 0},
-                 {kRight, 1, 1}, {kEnd, 1, 2},  {0x41, 0, 2}};
+    } steps[] = {{kKeyRight, 0, 2}, {kKeyHome, 1, 0}, {kKeyLeft, 0, 0},
+                 {kKeyRight, 1, 1}, {kKeyEnd, 1, 2},  {0x41, 0, 2}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.key);
         EXPECT_EQ(key(step.key), step.changed);
@@ -56,8 +56,8 @@ TEST_F(TerminalTest, CursorKeysStayWithinTheLine) {
 
 TEST_F(TerminalTest, EnterRunsAndEmptiesTheLine) {
     type("whoami");
-    key(kLeft);
-    EXPECT_EQ(key(kEnter), 1);
+    key(kKeyLeft);
+    EXPECT_EQ(key(kKeyEnter), 1);
     EXPECT_STREQ(term.input, "");
     EXPECT_EQ(term.input_len, 0);
     EXPECT_EQ(term.cursor, 0);
@@ -91,19 +91,19 @@ TEST_F(TerminalTest, OnlyAnImmediateRepeatIsSuppressedAndTheTwentyFirstDropsTheO
 
 TEST_F(TerminalTest, UpAndDownBrowseTheHistory) {
     type("draft");
-    EXPECT_EQ(key(kUp), 0); // empty history: nothing happens
-    EXPECT_EQ(key(kDown), 0);
+    EXPECT_EQ(key(kKeyUp), 0); // empty history: nothing happens
+    EXPECT_EQ(key(kKeyDown), 0);
     EXPECT_STREQ(term.input, "draft");
-    key(kEnter); // stored as the oldest entry
+    key(kKeyEnter); // stored as the oldest entry
 
     for (const char* line : {"echo one", "echo two", "echo three"})
         run(line);
     const struct {
         unsigned key;
         const char* input;
-    } steps[] = {{kUp, "echo three"}, {kUp, "echo two"},     {kUp, "echo one"},
-                 {kUp, "draft"},      {kUp, "draft"},        {kDown, "echo one"},
-                 {kDown, "echo two"}, {kDown, "echo three"}, {kDown, ""}};
+    } steps[] = {{kKeyUp, "echo three"}, {kKeyUp, "echo two"},     {kKeyUp, "echo one"},
+                 {kKeyUp, "draft"},      {kKeyUp, "draft"},        {kKeyDown, "echo one"},
+                 {kKeyDown, "echo two"}, {kKeyDown, "echo three"}, {kKeyDown, ""}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.input);
         EXPECT_EQ(key(step.key), 1);
@@ -112,12 +112,12 @@ TEST_F(TerminalTest, UpAndDownBrowseTheHistory) {
         EXPECT_EQ(term.input_len, term.cursor);
     }
     EXPECT_EQ(term.history_index, -1); // past the newest entry browsing ends
-    EXPECT_EQ(key(kDown), 0);
+    EXPECT_EQ(key(kKeyDown), 0);
 
     // Running a browsed line ends browsing and stores it again.
-    key(kUp);
-    key(kUp);
-    key(kEnter);
+    key(kKeyUp);
+    key(kKeyUp);
+    key(kKeyEnter);
     EXPECT_EQ(term.history_index, -1);
     EXPECT_EQ(history().back(), "echo two");
     EXPECT_EQ(output().back(), "two");

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/host_fs.h"
+#include "host/host_keys.h"
 #include "qoros/qor_terminal.h"
 #include "support/scratch.h"
 
@@ -14,8 +15,7 @@
 
 namespace qor::test {
 
-constexpr unsigned kBackspace = 0x08, kEnter = 0x0D, kEnd = 0x23, kHome = 0x24, kLeft = 0x25,
-                   kUp = 0x26, kRight = 0x27, kDown = 0x28;
+using namespace qor::host::keys;
 
 inline std::string current_folder() {
     std::string now;
@@ -44,7 +44,7 @@ class TerminalTest : public ::testing::Test {
     }
     void run(const std::string& line) {
         type(line);
-        key(kEnter);
+        key(kKeyEnter);
     }
 
     std::vector<std::string> output() const {

@@ -101,7 +101,7 @@ TEST_F(TerminalPageTest, HintShowsOnlyWithAnEmptyLineAndAtMostFiveLines) {
     EXPECT_NE(first_ink(hint_row, render()), render()); // the welcome: five lines
     type("x");
     EXPECT_EQ(first_ink(hint_row, render()), render());
-    key(kBackspace);
+    key(kKeyBackspace);
     add_output(&term, "sixth");
     EXPECT_EQ(first_ink(hint_row + 16, render()), render());
 

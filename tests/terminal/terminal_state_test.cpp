@@ -89,7 +89,7 @@ TEST_F(TerminalTest, InitClearsEverythingAndNullArgumentsAreIgnored) {
     add_output(nullptr, "x");
     add_output(&term, nullptr);
     terminal_process_char(nullptr, 'a');
-    terminal_process_key(nullptr, kEnter, &changed);
+    terminal_process_key(nullptr, kKeyEnter, &changed);
     terminal_execute(nullptr);
     EXPECT_EQ(changed, 0);
     EXPECT_EQ(term.output_count, 5);
