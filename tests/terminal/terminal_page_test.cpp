@@ -1,4 +1,4 @@
-// The terminal page beyond what the reviewed frames (tests/apps/goldens)
+// The terminal page beyond what the reviewed frames (tests/desktop/goldens)
 // show: which lines share an ink, the prompt at the root and cut to its
 // field, and when the hint shows. Drawn with the test glyph source.
 #include "terminal_fixture.h"
