@@ -38,26 +38,43 @@ TEST_F(TempArea, CreatesDistinctNamedFilesAndFoldersEvenWithinOneMillisecond) {
 
 // Names carry the millisecond tick, so attempt 0 is blocked for a stretch of
 // ticks; a loaded machine may pass that stretch before the second call, and
-// then the round proves nothing and is tried again.
+// then the round proves nothing and is tried again. Files and folders alike.
 TEST_F(TempArea, RetriesTakenNamesWithTheNextAttemptNumber) {
     constexpr unsigned long kBlockedTicks = 500;
-    for (int round = 0; round < 20; ++round) {
-        char probe[QOR_PATH_MAX];
-        ASSERT_EQ(qor_temp_create(probe, sizeof probe), QOR_OK);
-        const unsigned long tick = std::stoul(name_of(probe).substr(4, 8), nullptr, 16);
-        for (unsigned long t = tick; t < tick + kBlockedTicks; ++t) {
-            char name[64];
-            std::snprintf(name, sizeof name, "qor_%08lx_0000.tmp", t & 0xFFFFFFFFul);
-            qor::test::write_bytes(fs::path(qor_temp_get_dir()) / name, "");
+    const struct {
+        const char* prefix;
+        const char* suffix;
+        int (*create)(char*, size_t);
+        bool folder;
+    } kinds[] = {{"qor_", ".tmp", qor_temp_create, false}, {"qor_dir_", "", qor_temp_mkdir, true}};
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.prefix);
+        const size_t tick_at = std::strlen(kind.prefix);
+        bool proven = false;
+        for (int round = 0; round < 20 && !proven; ++round) {
+            char probe[QOR_PATH_MAX];
+            ASSERT_EQ(kind.create(probe, sizeof probe), QOR_OK);
+            const unsigned long tick = std::stoul(name_of(probe).substr(tick_at, 8), nullptr, 16);
+            for (unsigned long t = tick; t < tick + kBlockedTicks; ++t) {
+                char name[64];
+                std::snprintf(name, sizeof name, "%s%08lx_0000%s", kind.prefix, t & 0xFFFFFFFFul,
+                              kind.suffix);
+                const fs::path blocked = fs::path(qor_temp_get_dir()) / name;
+                std::error_code taken; // the probe holds the first name already
+                if (kind.folder)
+                    fs::create_directory(blocked, taken);
+                else
+                    qor::test::write_bytes(blocked, "");
+            }
+            char out[QOR_PATH_MAX];
+            ASSERT_EQ(kind.create(out, sizeof out), QOR_OK);
+            const unsigned long second = std::stoul(name_of(out).substr(tick_at, 8), nullptr, 16);
+            if (second - tick >= kBlockedTicks) continue; // the machine outran the block
+            EXPECT_NE(name_of(out).substr(tick_at + 9, 4), "0000") << out;
+            proven = true;
         }
-        char out[QOR_PATH_MAX];
-        ASSERT_EQ(qor_temp_create(out, sizeof out), QOR_OK);
-        const unsigned long second = std::stoul(name_of(out).substr(4, 8), nullptr, 16);
-        if (second - tick >= kBlockedTicks) continue; // the machine was slower than the block
-        EXPECT_NE(name_of(out).substr(13, 4), "0000") << out;
-        return;
+        if (!proven) GTEST_SKIP() << "every round took longer than " << kBlockedTicks << " ms";
     }
-    GTEST_SKIP() << "every round took longer than " << kBlockedTicks << " ms";
 }
 
 TEST_F(TempArea, ShortOrMissingOutputBuffers) {
