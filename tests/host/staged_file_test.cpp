@@ -2,6 +2,7 @@
 #include "file_holder.h"
 #include "host/host_fs.h"
 #include "support/child_process.h"
+#include "support/open_descriptors.h"
 #include "support/scratch.h"
 
 #include <gtest/gtest.h>
@@ -27,16 +28,6 @@ int dead_pid() {
     const int pid = child.pid;
     wait_for(&child);
     return pid;
-}
-
-// Open descriptors of this process; Windows has no such listing (0 there).
-size_t open_descriptor_count() {
-#ifdef _WIN32
-    return 0;
-#else
-    const fs::directory_iterator entries("/proc/self/fd");
-    return static_cast<size_t>(std::distance(fs::begin(entries), fs::end(entries)));
-#endif
 }
 
 std::string staging_name(const std::string& file, int pid) {

@@ -1,24 +1,14 @@
 // Watched processes: their life cycle, their codes and the table's capacity.
 #include "security/security_state.h"
 #include "support/child_process.h"
+#include "support/open_descriptors.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <vector>
 
 using namespace qor::security;
 using qor::test::background_program;
-
-namespace {
-
-size_t open_descriptor_count() {
-    size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
-        ++count;
-    return count;
-}
-
-} // namespace
+using qor::test::open_descriptor_count;
 
 TEST(WatchedProcesses, ReportsRunningThenEndedOnceThenNotWatched) {
     ASSERT_EQ(qor_security_init(), QOR_OK);
