@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Memcheck runs of `Tarnwick --headless` and of a scripted desktop session
-# through the test driver (every window kind, typing, clicks, a PNG saved).
-# Passes when valgrind reports no errors and no definitely lost bytes.
-# Installs valgrind on demand (a developer tool, not part of CI: the two runs
-# take a few minutes). Prints each run's summary.
+# Memcheck runs of `Tarnwick --headless`, of the screenshot tool (windows
+# drawn with the real font, a PNG saved) and of the desktop, window-content
+# and graphics test programs (every window kind, clicks, typing, the wheel,
+# damage-only frames, the golden frames, every drawing primitive). Passes
+# when valgrind reports no errors and no definitely lost bytes. Installs
+# valgrind on demand (a developer tool, not part of CI: the runs take about
+# two minutes). Prints each run's summary.
 #   scripts/valgrind-check.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +16,8 @@ if ! command -v valgrind >/dev/null; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends valgrind
 fi
 cmake --preset default >/dev/null
-cmake --build --preset default --target Tarnwick qor_desktop_session >/dev/null
+cmake --build --preset default --target Tarnwick qor_desktop_screenshot qor_desktop_tests \
+  qor_apps_tests qor_graphics_tests >/dev/null
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/qor_valgrind.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -40,5 +43,8 @@ check() {
 
 status=0
 check tarnwick-headless build/default/bin/Tarnwick --headless || status=1
-check desktop-session build/default/tests/desktop/qor_desktop_session "$work/session" || status=1
+check screenshot build/default/bin/qor_desktop_screenshot "$work/shot.png" || status=1
+for area in desktop apps graphics; do
+  check "$area-tests" "build/default/tests/$area/qor_${area}_tests" || status=1
+done
 exit $status

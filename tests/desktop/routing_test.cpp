@@ -29,7 +29,8 @@ TEST(PointerMapping, IconBoxesAndClientScaling) {
         int x, y, client_w, client_h, fx, fy;
     } maps[] = {{799, 599, 1600, 1200, 399, 299},
                 {100, 100, 801, 601, 99, 99}, // truncating
-                {-5, 700, 0, 600, -5, 700}};  // no size: unscaled
+                {-5, 700, 0, 600, -5, 700},   // no size: unscaled
+                {7, 9, 800, 0, 7, 9}};
     for (const auto& m : maps) {
         const framebuffer_point p = map_to_framebuffer(m.x, m.y, m.client_w, m.client_h);
         EXPECT_EQ(p.x, m.fx) << m.x << " in " << m.client_w;
@@ -174,6 +175,8 @@ TEST_F(ClickRouting, WindowClicksGoToTheActiveOrTopWindow) {
     EXPECT_FALSE(g_app_wins[1].open);
     EXPECT_EQ(g_active_win, -1);
     EXPECT_TRUE(g_app_wins[0].open);
+    desktop_driver_click(80 + 640 - 7, 40 + 19); // the close box's far corner
+    EXPECT_FALSE(g_app_wins[0].open);
 }
 
 TEST_F(ClickRouting, BrowserIconOpensThePageOnlyWhileThePackageIsMissing) {

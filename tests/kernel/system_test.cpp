@@ -2,6 +2,7 @@
 #include "host/host_memory.h"
 
 #include <gtest/gtest.h>
+#include <qoros/qor_hooks.h>
 #include <qoros/qor_memory.h>
 #include <qoros/qor_process.h>
 #include <qoros/qor_system.h>
@@ -58,4 +59,15 @@ TEST(SystemInfo, ReportsTheOtherServicesFigures) {
     EXPECT_EQ(qor_system_get_info(&info), QOR_OK);
     EXPECT_EQ(info.total_memory, 0u);
     qor::host::set_memory_query(nullptr);
+}
+
+// The hardware entry points stay inert in a hosted system: programs written
+// for the hook layer get 0 and nothing happens.
+TEST(HardwareHooks, AreInertAndReturnZero) {
+    qor_asm_outb(0x64, 0xFE); // would reset a bare machine
+    qor_asm_cpu_halt();
+    EXPECT_EQ(qor_asm_inb(0x60), 0);
+    EXPECT_EQ(qor_asm_disk_map(2), 0);
+    EXPECT_EQ(qor_asm_get_key_state(0x41), 0);
+    EXPECT_EQ(qor_asm_init_keyhook(), QOR_OK);
 }

@@ -84,7 +84,7 @@ TEST(PathNormalize, RandomWindowsPathsFollowTheSegmentWalkAndStayBelowTheirRoot)
                        });
 }
 
-TEST(PathNormalize, EmptyPathsAndIncompleteShares) {
+TEST(PathNormalize, EmptyPathsIncompleteSharesAndNonLetterDrives) {
     const struct {
         path_style style;
         const char *path, *cwd, *expected;
@@ -94,6 +94,8 @@ TEST(PathNormalize, EmptyPathsAndIncompleteShares) {
         {path_style::windows, "\\\\server", "C:\\", "\\\\server\\"},
         {path_style::windows, "\\\\", "C:\\", "\\\\"},
         {path_style::windows, "x", "relative", "\\relative\\x"},
+        {path_style::windows, "@:x", "C:\\u", "C:\\u\\@:x"}, // only letters name drives
+        {path_style::windows, "{:\\x", "C:\\u", "C:\\u\\{:\\x"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(normalize_path(row.path, row.cwd, row.style), row.expected) << row.path;
