@@ -14,7 +14,7 @@ enum class fs_op {
     read,
     write,
     seek,
-    rename, // rename_replace, and putting a staged file in place
+    rename, // putting a staged file in place
 };
 
 // Returns true when the operation should fail as if the host had refused it.

@@ -28,8 +28,6 @@ create_result create_new_file(const char* path);
 // Removes a folder only when it is empty.
 bool remove_folder(const char* path);
 bool remove_file(const char* path);
-// Renames, replacing an existing destination atomically where the host can.
-bool rename_replace(const char* from, const char* to);
 
 struct path_info {
     bool is_folder = false;

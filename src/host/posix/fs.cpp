@@ -58,11 +58,6 @@ bool remove_file(const char* path) {
     return unlink(path) == 0;
 }
 
-bool rename_replace(const char* from, const char* to) {
-    if (fs_fault_injected(fs_op::rename)) return false;
-    return rename(from, to) == 0;
-}
-
 bool query_path(const char* path, path_info* out) {
     path_info info;
     if (!stat_at(AT_FDCWD, path, &info)) return false;

@@ -85,12 +85,6 @@ bool remove_file(const char* path) {
     return DeleteFileW(widen(path).c_str()) != 0;
 }
 
-bool rename_replace(const char* from, const char* to) {
-    if (fs_fault_injected(fs_op::rename)) return false;
-    return MoveFileExW(widen(from).c_str(), widen(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
-
 bool query_path(const char* path, path_info* out) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     const std::wstring wide = widen(path);
