@@ -1,10 +1,12 @@
 // Drawing only what changed: after every step of random input the frame
 // equals a full redraw, and a frame where nothing changed draws nothing.
 // Every page, filled with more than fits, changes no pixel outside its window.
+#include "appfmt/package_fixtures.h"
 #include "desktop/desktop_fixture.h"
 #include "desktop/frame_update.h"
 
 #include <qoros/qor_graphics.h>
+#include <qoros/qor_log.h>
 
 #include <cstring>
 #include <filesystem>
@@ -131,6 +133,20 @@ TEST_F(FrameUpdate, AFrameWhereNothingChangedDrawsNothing) {
     EXPECT_NE(desktop_driver_pixel(term.x + 10, term.y + term.h - 10), 0xFF030201u);
     EXPECT_EQ(desktop_driver_pixel(term.x + 10, term.y + 5), 0xFF030201u) << "title bar";
     EXPECT_EQ(desktop_driver_pixel(term.x - 5, term.y + 50), 0xFF030201u) << "beside it";
+
+    // A newly installed package changes the store's listing and no other
+    // window: the editor below the store keeps the marker.
+    close_all_windows();
+    open_window(WIN_CODE_EDITOR); // 80, 60, 560 x 420
+    open_window(WIN_APP_STORE);   // 100, 50, 500 x 400, above it
+    desktop_frame_update(true);
+    qor_graphics_fill_rect(g_main_ctx, &all, qor_color{1, 2, 3, 255});
+    const auto package = std::filesystem::path(qor_apps_get_dir()) / "new.qpa";
+    write_bytes(package, bare_package("New"));
+    desktop_frame_update(true);
+    std::filesystem::remove(package);
+    EXPECT_NE(desktop_driver_pixel(300, 300), 0xFF030201u) << "the store's listing";
+    EXPECT_EQ(desktop_driver_pixel(620, 470), 0xFF030201u) << "the editor";
 }
 
 TEST_F(FrameUpdate, PagesPaintOnlyInsideTheirWindows) {
