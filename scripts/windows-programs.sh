@@ -7,7 +7,7 @@
 #  - dorvane.exe: its usage (exit 1), and a conversion compared with the
 #    Linux dorvane on the same input: the two packages are identical except
 #    created_time (bytes 340-347) and crc32 (352-355), and both verify;
-#  - the WinINet client against tests/support/http_test_server.py.
+#  - the WinINet client against the loopback server program of the tests.
 # Expects WINEPREFIX and WINEDEBUG from scripts/test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,11 +15,12 @@ root="$PWD"
 wine=/usr/lib/wine/wine64
 windows_bin="$root/build/windows/bin"
 linux_dorvane="$root/build/default/bin/dorvane"
+linux_http_server="$root/build/default/tests/qor_test_http_server"
 
-# The Linux converter to compare with.
-if [ ! -x "$linux_dorvane" ]; then
+# The Linux converter to compare with, and the HTTP server.
+if [ ! -x "$linux_dorvane" ] || [ ! -x "$linux_http_server" ]; then
   cmake --preset default >/dev/null
-  cmake --build --preset default --target dorvane >/dev/null
+  cmake --build --preset default --target dorvane qor_test_http_server >/dev/null
 fi
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/qor-windows-programs.XXXXXX")"
@@ -105,7 +106,7 @@ for name, data in (("windows", win), ("linux", lin)):
 print(f"packages: {len(win)} bytes, identical outside bytes 340-347 and 352-355, both verify")
 PY
 echo "--- HTTP through WinINet"
-python3 "$root/tests/support/http_test_server.py" >"$work/port.txt" &
+"$linux_http_server" >"$work/port.txt" &
 server=$!
 for _ in $(seq 1 50); do [ -s "$work/port.txt" ] && break; sleep 0.1; done
 port="$(head -n1 "$work/port.txt")"

@@ -1,7 +1,7 @@
 // The host HTTP client against a server outside the process, whose address
 // comes from QOR_TEST_HTTP_BASE ("http://127.0.0.1:<port>"). The Windows
-// build runs this from scripts/windows-programs.sh with
-// tests/support/http_test_server.py, so WinINet is exercised under Wine; the
+// build runs this from scripts/windows-programs.sh with the loopback server
+// program (qor_test_http_server), so WinINet is exercised under Wine; the
 // Linux client has its own in-process server tests.
 #include "host/host_http.h"
 

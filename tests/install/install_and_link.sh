@@ -6,9 +6,10 @@
 # statically. Each one runs against a
 # loopback HTTP server. Also checks that the shared library exports the
 # public C interface only.
-# Arguments: build folder, test source folder, scratch folder, extra C flags.
+# Arguments: build folder, test source folder, scratch folder, the loopback
+# HTTP server program, extra C flags.
 set -euo pipefail
-build=$1 source=$2 scratch=$3 cflags=${4:-}
+build=$1 source=$2 scratch=$3 http_server=$4 cflags=${5:-}
 rm -rf "$scratch"
 mkdir -p "$scratch/tmp"
 prefix=$scratch/prefix
@@ -33,7 +34,7 @@ exported=$(nm -D --defined-only "$prefix/lib/libqoros.so" | awk '$2 != "A" {prin
 
 python3 -c 'import sys; sys.stdout.buffer.write(bytes((i * 7 + 3) % 256 for i in range(300)))' \
   >"$scratch/expected.bin"
-python3 "$source/../support/http_test_server.py" >"$scratch/port" &
+"$http_server" >"$scratch/port" &
 server=$!
 trap 'kill $server 2>/dev/null || true' EXIT
 for _ in $(seq 1 100); do [ -s "$scratch/port" ] && break; sleep 0.1; done
